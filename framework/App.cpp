@@ -1,0 +1,52 @@
+#include "framework/App.h"
+
+#include "framework/Help.h"
+#include "framework/Seam.h"
+
+namespace {
+CWinApp* g_app = nullptr;
+
+std::string ModuleBaseName() {
+    char path[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string name(path, length < sizeof path ? length : 0);
+    size_t slash = name.find_last_of("\\/");
+    if (slash != std::string::npos)
+        name.erase(0, slash + 1);
+    size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos)
+        name.erase(dot);
+    return name;
+}
+}  // namespace
+
+CWinApp::CWinApp() : m_appName(ModuleBaseName()), m_profileName(m_appName) {
+    g_app = this;
+}
+
+CWinApp::~CWinApp() {
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+CWinApp* TheApp() {
+    return g_app;
+}
+
+int CWinApp::Run(HINSTANCE instance, const char* commandLine) {
+    m_instance = instance;
+    m_commandLine = commandLine ? commandLine : "";
+    if (!InitInstance())
+        return ExitInstance();
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    m_exitCode = static_cast<int>(msg.wParam);
+    return ExitInstance();
+}
+
+BOOL CWinApp::ShowHelp(ULONG_PTR data, UINT command) {
+    return Seam<IHelpEngine>().ShowHelp(m_mainWindow, m_helpPath.c_str(), command, data);
+}

@@ -1,0 +1,54 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "framework/Profile.h"
+
+// The application object: one per program. Run() performs the start-up (InitInstance), the message loop while
+// a main window exists, and the shut-down (ExitInstance).
+class CWinApp {
+public:
+    CWinApp();
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    int Run(HINSTANCE instance, const char* commandLine);
+
+    HINSTANCE Instance() const { return m_instance; }
+    const std::string& CommandLine() const { return m_commandLine; }
+    HWND MainWindow() const { return m_mainWindow; }
+    void SetMainWindow(HWND hwnd) { m_mainWindow = hwnd; }
+
+    // Defaults to the executable's base name.
+    const std::string& AppName() const { return m_appName; }
+    void SetAppName(std::string name) { m_appName = std::move(name); }
+
+    void SetRegistryKey(std::string key) { m_registryKey = std::move(key); }
+    void SetProfileName(std::string name) { m_profileName = std::move(name); }
+    CRegistryProfile Profile() const { return CRegistryProfile(m_registryKey, m_profileName); }
+
+    const std::string& HelpPath() const { return m_helpPath; }
+    void SetHelpPath(std::string path) { m_helpPath = std::move(path); }
+    BOOL ShowHelp(ULONG_PTR data, UINT command);
+
+protected:
+    // Return FALSE to end the program without a message loop.
+    virtual BOOL InitInstance() = 0;
+    virtual int ExitInstance() { return m_exitCode; }
+    void SetExitCode(int code) { m_exitCode = code; }
+
+private:
+    HINSTANCE m_instance = nullptr;
+    std::string m_commandLine;
+    HWND m_mainWindow = nullptr;
+    std::string m_appName;
+    std::string m_registryKey;
+    std::string m_profileName;
+    std::string m_helpPath;
+    int m_exitCode = 0;
+};
+
+// The running program's application object, or null before one exists.
+CWinApp* TheApp();

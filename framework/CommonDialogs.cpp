@@ -1,0 +1,13 @@
+#include "framework/CommonDialogs.h"
+
+namespace {
+class CSystemCommonDialogs : public ICommonDialogs {
+public:
+    BOOL OpenFile(OPENFILENAMEA& ofn) override { return GetOpenFileNameA(&ofn); }
+};
+}  // namespace
+
+ICommonDialogs& ICommonDialogs::Production() {
+    static CSystemCommonDialogs dialogs;
+    return dialogs;
+}

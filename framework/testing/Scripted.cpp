@@ -1,0 +1,42 @@
+#include "framework/testing/Scripted.h"
+
+#include <cstring>
+
+int CScriptedMessageBoxes::Show(HWND, const std::string& text, const std::string& caption, UINT type) {
+    m_calls.push_back({text, caption, type});
+    if (m_answers.empty())
+        return IDOK;
+    int answer = m_answers.front();
+    m_answers.pop_front();
+    return answer;
+}
+
+BOOL CScriptedCommonDialogs::OpenFile(OPENFILENAMEA& ofn) {
+    OpenCall call{ofn.hwndOwner, {}, ofn.lpstrInitialDir ? ofn.lpstrInitialDir : "", ofn.Flags,
+                  ofn.lpstrDefExt != nullptr, ofn.lpstrFile && ofn.lpstrFile[0] != '\0'};
+    for (const char* p = ofn.lpstrFilter; p && *p; p += strlen(p) + 1)
+        call.filter.append(p).push_back('|');
+    m_openCalls.push_back(call);
+    if (m_files.empty())
+        return FALSE;
+    std::string path = m_files.front();
+    m_files.pop_front();
+    if (!ofn.lpstrFile || path.size() + 1 > ofn.nMaxFile)
+        return FALSE;
+    memcpy(ofn.lpstrFile, path.c_str(), path.size() + 1);
+    return TRUE;
+}
+
+BOOL CRecordingHelp::ShowHelp(HWND, const char* helpFile, UINT command, ULONG_PTR data) {
+    m_calls.push_back({helpFile ? helpFile : "", command, data});
+    return TRUE;
+}
+
+HINSTANCE CRecordingShell::Open(HWND owner, const char* file, const char* parameters, const char* directory,
+                                int show) {
+    char cwd[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof cwd, cwd);
+    m_calls.push_back({owner, file ? file : "", parameters ? parameters : "", parameters != nullptr,
+                       directory != nullptr, show, cwd});
+    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(33));
+}
