@@ -9,31 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "tools/process/ProcessWindows.h"
+
 namespace {
-struct Search {
-    DWORD pid;
-    bool found;
-};
-
-BOOL CALLBACK FindVisible(HWND hwnd, LPARAM lp) {
-    auto* s = reinterpret_cast<Search*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == s->pid && IsWindowVisible(hwnd)) {
-        s->found = true;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK CloseAll(HWND hwnd, LPARAM lp) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == static_cast<DWORD>(lp))
-        PostMessageA(hwnd, WM_CLOSE, 0, 0);
-    return TRUE;
-}
-
 // Milliseconds from CreateProcess to the window, or a negative value on failure.
 double TimeOneStart(const std::string& program) {
     LARGE_INTEGER frequency, start, now;
@@ -47,11 +25,10 @@ double TimeOneStart(const std::string& program) {
         return -1;
     double elapsed = -2;
     for (;;) {
-        Search s{pi.dwProcessId, false};
-        EnumWindows(&FindVisible, reinterpret_cast<LPARAM>(&s));
+        bool shown = FindVisibleWindowOf(pi.dwProcessId) != nullptr;
         QueryPerformanceCounter(&now);
         double ms = 1000.0 * double(now.QuadPart - start.QuadPart) / double(frequency.QuadPart);
-        if (s.found) {
+        if (shown) {
             elapsed = ms;
             break;
         }
@@ -59,11 +36,7 @@ double TimeOneStart(const std::string& program) {
             break;
         Sleep(1);
     }
-    EnumWindows(&CloseAll, static_cast<LPARAM>(pi.dwProcessId));
-    if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0)
-        TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    EndProgram(pi, 10000);
     return elapsed;
 }
 

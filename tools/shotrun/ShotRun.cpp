@@ -6,38 +6,14 @@
 
 #include <string>
 
+#include "tools/process/ProcessWindows.h"
+
 namespace {
-struct Search {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisible(HWND hwnd, LPARAM lp) {
-    auto* s = reinterpret_cast<Search*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == s->pid && IsWindowVisible(hwnd)) {
-        s->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK CloseWindow(HWND hwnd, LPARAM lp) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == static_cast<DWORD>(lp))
-        PostMessageA(hwnd, WM_CLOSE, 0, 0);
-    return TRUE;
-}
-
 HWND WaitForWindow(DWORD pid, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
-        Search s{pid, nullptr};
-        EnumWindows(&FindVisible, reinterpret_cast<LPARAM>(&s));
-        if (s.found)
-            return s.found;
+        if (HWND found = FindVisibleWindowOf(pid))
+            return found;
         Sleep(20);
     }
     return nullptr;
@@ -93,10 +69,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     for (int i = 0; i < 600 && GetFileAttributesA(ready.c_str()) != INVALID_FILE_ATTRIBUTES; ++i)
         Sleep(50);
-    EnumWindows(&CloseWindow, static_cast<LPARAM>(pi.dwProcessId));
-    if (WaitForSingleObject(pi.hProcess, 5000) != WAIT_OBJECT_0)
-        TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    EndProgram(pi, 5000);
     return 0;
 }
