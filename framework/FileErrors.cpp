@@ -1,0 +1,23 @@
+#include "framework/FileErrors.h"
+
+#include "framework/FrameworkResources.h"
+#include "framework/MessageBox.h"
+#include "framework/Resources.h"
+
+std::string OpenErrorText(const std::string& path, DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+        return FormatResString(IDS_FW_FILE_NOT_FOUND, path);
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return FormatResString(IDS_FW_SHARING_VIOLATION, path);
+    }
+    return LoadResString(IDS_FW_FAILED_TO_OPEN);
+}
+
+void ReportOpenError(HWND owner, const std::string& path, DWORD error) {
+    AppMessageBox(owner, OpenErrorText(path, error), MB_ICONEXCLAMATION | MB_OK);
+}

@@ -1,0 +1,8 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// The framework's report of a file that could not be opened: the text for the cause, or the general one.
+std::string OpenErrorText(const std::string& path, DWORD error);
+void ReportOpenError(HWND owner, const std::string& path, DWORD error);

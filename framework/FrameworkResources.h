@@ -1,0 +1,6 @@
+#pragma once
+
+// Strings every program's resources carry for the framework (framework.rc).
+#define IDS_FW_FILE_NOT_FOUND 0xF110
+#define IDS_FW_SHARING_VIOLATION 0xF111
+#define IDS_FW_FAILED_TO_OPEN 0xF112
