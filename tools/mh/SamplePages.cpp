@@ -1,0 +1,137 @@
+#include "tools/mh/SamplePages.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace mh {
+namespace {
+
+// A small deterministic generator, so pages are identical on every platform and compiler.
+class Lcg {
+public:
+    explicit Lcg(uint32_t seed) : state_(seed * 2654435761u + 1) {}
+    uint32_t Next(uint32_t bound) {
+        state_ = state_ * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<uint32_t>((state_ >> 33) % bound);
+    }
+
+private:
+    uint64_t state_;
+};
+
+void FillRect(BilevelImage& page, uint32_t x0, uint32_t y0, uint32_t w, uint32_t h) {
+    const uint32_t x1 = std::min(page.width, x0 + w);
+    const uint32_t y1 = std::min(page.height, y0 + h);
+    for (uint32_t y = y0; y < y1; ++y) {
+        for (uint32_t x = x0; x < x1; ++x) {
+            page.SetBlack(x, y);
+        }
+    }
+}
+
+// One glyph: a few strokes inside a cell, like the stems, bars and bowls of letters.
+void DrawGlyph(BilevelImage& page, Lcg& random, uint32_t x, uint32_t y, uint32_t cellWidth, uint32_t cellHeight,
+               uint32_t stroke) {
+    const uint32_t strokes = 2 + random.Next(3);
+    for (uint32_t i = 0; i < strokes; ++i) {
+        if (random.Next(2) == 0) {
+            const uint32_t sx = x + random.Next(cellWidth - stroke);
+            const uint32_t sy = y + random.Next(cellHeight / 3);
+            FillRect(page, sx, sy, stroke, cellHeight - (sy - y) - random.Next(cellHeight / 4));
+        } else {
+            const uint32_t sy = y + random.Next(cellHeight - stroke);
+            const uint32_t sx = x + random.Next(cellWidth / 3);
+            FillRect(page, sx, sy, cellWidth - (sx - x) - random.Next(cellWidth / 4), stroke);
+        }
+    }
+}
+
+void DrawTextLine(BilevelImage& page, Lcg& random, uint32_t left, uint32_t right, uint32_t top, uint32_t glyphHeight) {
+    const uint32_t cellWidth = 18;
+    const uint32_t stroke = std::max<uint32_t>(2, glyphHeight / 10);
+    uint32_t x = left;
+    while (x + cellWidth <= right) {
+        const uint32_t letters = 2 + random.Next(8);
+        for (uint32_t i = 0; i < letters && x + cellWidth <= right; ++i) {
+            DrawGlyph(page, random, x, top, cellWidth - 4, glyphHeight, stroke);
+            x += cellWidth;
+        }
+        x += cellWidth;
+    }
+}
+
+}  // namespace
+
+BilevelImage TypedLetterPage(uint32_t rows) {
+    BilevelImage page(kA4Width, rows);
+    Lcg random(1);
+    const double scale = rows / static_cast<double>(kA4FineRows);
+    const uint32_t pitch = static_cast<uint32_t>(40 * scale);
+    const uint32_t glyphHeight = static_cast<uint32_t>(26 * scale);
+    uint32_t top = static_cast<uint32_t>(160 * scale);
+    for (int line = 0; line < 50; ++line) {
+        // Short last lines of paragraphs, and a blank line between paragraphs.
+        const uint32_t right = line % 8 == 7 ? 700 + random.Next(600) : 1560;
+        DrawTextLine(page, random, 160, right, top, glyphHeight);
+        top += line % 8 == 7 ? 2 * pitch : pitch;
+    }
+    return page;
+}
+
+BilevelImage CoverPage(uint32_t rows) {
+    BilevelImage page(kA4Width, rows);
+    Lcg random(2);
+    const double scale = rows / static_cast<double>(kA4FineRows);
+    const uint32_t frameTop = static_cast<uint32_t>(120 * scale);
+    const uint32_t frameHeight = static_cast<uint32_t>(2000 * scale);
+    FillRect(page, 120, frameTop, 1488, 6);
+    FillRect(page, 120, frameTop + frameHeight, 1488, 6);
+    FillRect(page, 120, frameTop, 6, frameHeight);
+    FillRect(page, 1602, frameTop, 6, frameHeight);
+    FillRect(page, 200, static_cast<uint32_t>(220 * scale), 900, static_cast<uint32_t>(70 * scale));
+    for (int line = 0; line < 6; ++line) {
+        DrawTextLine(page, random, 220, 1000, static_cast<uint32_t>((420 + 60 * line) * scale),
+                     static_cast<uint32_t>(26 * scale));
+    }
+    return page;
+}
+
+BilevelImage HalftonePage(uint32_t rows) {
+    BilevelImage page(kA4Width, rows);
+    // Floyd-Steinberg over smooth mid greys, carried in two rows of errors.
+    std::vector<int> error(kA4Width + 2, 0), next(kA4Width + 2, 0);
+    for (uint32_t y = 0; y < rows; ++y) {
+        std::fill(next.begin(), next.end(), 0);
+        for (uint32_t x = 0; x < kA4Width; ++x) {
+            const double grey = 0.5 + 0.3 * std::sin(x / 97.0) * std::cos(y / 131.0) + 0.1 * std::sin((x + y) / 23.0);
+            const int wanted = static_cast<int>(grey * 255) + error[x + 1] / 16;
+            const int shown = wanted < 128 ? 0 : 255;
+            if (shown == 0) {
+                page.SetBlack(x, y);
+            }
+            const int e = wanted - shown;
+            error[x + 2] += 7 * e;
+            next[x] += 3 * e;
+            next[x + 1] += 5 * e;
+            next[x + 2] += e;
+        }
+        error.swap(next);
+    }
+    return page;
+}
+
+BilevelImage RandomPage(uint32_t width, uint32_t rows, unsigned blackPercent, uint32_t seed) {
+    BilevelImage page(width, rows);
+    Lcg random(seed);
+    for (uint32_t y = 0; y < rows; ++y) {
+        for (uint32_t x = 0; x < width; ++x) {
+            if (random.Next(100) < blackPercent) {
+                page.SetBlack(x, y);
+            }
+        }
+    }
+    return page;
+}
+
+}  // namespace mh
