@@ -4,7 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
-#include <memory>
+#include <vector>
 
 #include "companions/kdmlib/core/T4Codes.h"
 
@@ -136,11 +136,9 @@ enum class LineEnd { Complete, Damaged, AtEol, DataEnd };
 class PageDecoder {
 public:
     PageDecoder(std::span<const uint8_t> coded, uint32_t width, uint32_t maxRows)
-        : bits_(coded),
-          width_(width),
-          stride_(BmpStride(width, 1)),
-          maxRows_(maxRows),
-          rows_(new uint8_t[maxRows * stride_ + 8]) {}
+        : bits_(coded), width_(width), stride_(BmpStride(width, 1)), maxRows_(maxRows) {
+        rows_.reserve(std::min<size_t>(maxRows, kTypicalRows) * stride_ + kSpare);
+    }
 
     void Run(const ProgressFn& progress) {
         bool eolMode = false;
@@ -157,8 +155,8 @@ public:
                 break;
             }
             eolMode = eolMode || eols == 1;
-            uint8_t* row = rows_.get() + rowCount_ * stride_;
-            std::memset(row, 0, stride_);
+            rows_.resize((rowCount_ + 1) * stride_ + kSpare);
+            uint8_t* row = rows_.data() + rowCount_ * stride_;
             LineEnd end = DecodeLine(row);
             if (end == LineEnd::DataEnd) {
                 break;
@@ -189,16 +187,18 @@ public:
 
     uint32_t GoodLines() const { return goodLines_; }
 
-    MhPage TakePage() const {
+    // Turns the rows bottom-up in place, so the page's pixels are never copied.
+    MhPage TakePage() {
+        rows_.resize(rowCount_ * stride_);
+        for (uint32_t top = 0, bottom = rowCount_; top + 1 < bottom; ++top, --bottom) {
+            std::swap_ranges(rows_.begin() + top * stride_, rows_.begin() + (top + 1) * stride_,
+                             rows_.begin() + (bottom - 1) * stride_);
+        }
         MhPage page;
         page.damagedLines = damagedLines_;
         page.image.width = width_;
         page.image.height = rowCount_;
-        page.image.bits.reserve(rowCount_ * stride_);
-        for (uint32_t y = rowCount_; y-- > 0;) {
-            const uint8_t* row = rows_.get() + y * stride_;
-            page.image.bits.insert(page.image.bits.end(), row, row + stride_);
-        }
+        page.image.bits = std::move(rows_);
         return page;
     }
 
@@ -251,7 +251,8 @@ private:
 
     // A line cut off by the end of the data is no damage, and only the end tells a cut from a bad code: the zeros
     // read past it can turn the prefix of a code into no code or into what looks like fill.
-    LineEnd Stopped(uint16_t entry) const {
+    LineEnd Stopped(uint16_t entry) {
+        bits_.Refill();
         const uint64_t left = bits_.TotalBits() - std::min(bits_.Consumed(), bits_.TotalBits());
         const uint64_t zeros = bits_.Peek() == 0 ? 64 : std::countl_zero(bits_.Peek());
         if (left < kBlackIndexBits || (entry == kEolOrFill && zeros >= left)) {
@@ -271,7 +272,9 @@ private:
         for (;;) {
             uint32_t run = 0;
             for (;;) {
-                bits_.Refill();
+                if (bits_.Available() < kBlackIndexBits) {
+                    bits_.Refill();
+                }
                 const uint16_t entry = kWhiteTable[bits_.Peek() >> (64 - kWhiteIndexBits)];
                 if ((entry & 15) == 0) {
                     return Stopped(entry);
@@ -291,7 +294,9 @@ private:
             }
             run = 0;
             for (;;) {
-                bits_.Refill();
+                if (bits_.Available() < kBlackIndexBits) {
+                    bits_.Refill();
+                }
                 const uint16_t entry = kBlackTable[bits_.Peek() >> (64 - kBlackIndexBits)];
                 if ((entry & 15) == 0) {
                     return Stopped(entry);
@@ -320,7 +325,9 @@ private:
     uint32_t width_;
     size_t stride_;
     uint32_t maxRows_;
-    std::unique_ptr<uint8_t[]> rows_;  // top-down while decoding, with 8 bytes to spare for FillBlack
+    static constexpr size_t kSpare = 8;            // FillBlack writes whole words
+    static constexpr uint32_t kTypicalRows = 2400;  // an A4 fine page, so most pages never regrow
+    std::vector<uint8_t> rows_;                     // top-down while decoding, zeroed as each row is added
     uint32_t rowCount_ = 0;
     uint32_t goodLines_ = 0;
     uint32_t damagedLines_ = 0;
