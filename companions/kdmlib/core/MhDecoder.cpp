@@ -276,7 +276,7 @@ private:
                     bits_.Refill();
                 }
                 const uint16_t entry = kWhiteTable[bits_.Peek() >> (64 - kWhiteIndexBits)];
-                if ((entry & 15) == 0) {
+                if ((entry & 15) == kNoCode) {
                     return Stopped(entry);
                 }
                 bits_.Consume(entry & 15);
@@ -298,7 +298,7 @@ private:
                     bits_.Refill();
                 }
                 const uint16_t entry = kBlackTable[bits_.Peek() >> (64 - kBlackIndexBits)];
-                if ((entry & 15) == 0) {
+                if ((entry & 15) == kNoCode) {
                     return Stopped(entry);
                 }
                 bits_.Consume(entry & 15);
