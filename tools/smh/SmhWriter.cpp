@@ -12,7 +12,7 @@ SmhFileHeader MakeSmhHeader(uint32_t pages, bool standardResolution) {
     header.SetDocKind(1);
     header.SetFormatId(kSmhFormatId);
     header.SetPageCount(pages);
-    header.SetStretchSelector(standardResolution ? kSmhStandardResolution : 200);
+    header.SetStretchSelector(standardResolution ? kSmhStandardResolution : kSmhFineResolution);
     return header;
 }
 

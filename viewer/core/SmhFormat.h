@@ -11,8 +11,13 @@
 inline constexpr size_t kSmhFileHeaderSize = 384;
 inline constexpr size_t kSmhPageHeaderSize = 48;
 inline constexpr uint16_t kSmhFormatId = 1;
-// A stretchSelector of 100 (standard resolution) selects stretch mode 0 for decoded pages, anything else mode 1.
+// stretchSelector holds the pages' vertical resolution in lines per inch: 100 for standard (about 98 lpi, half the
+// horizontal 204 dpi) and 200 for fine. A standard page is shown through stretch mode 0, which doubles its rows so
+// that pixels come out square; anything else through mode 1, which keeps the page as it is.
 inline constexpr uint32_t kSmhStandardResolution = 100;
+inline constexpr uint32_t kSmhFineResolution = 200;
+// decodeParam's low three bits give the page width: 1 = 1728 (A4), 2 = 2048 (B4), 3 = 2432 (A3), 4 = 1216,
+// 5 = 864; 0, 6 and 7 let the decoder find the width from the first lines. Senders write 0 or 1.
 
 inline constexpr size_t kSmhNumberField = 33;  // 32 bytes of text and the terminator
 inline constexpr size_t kSmhNameField = 65;    // 64 bytes of text and the terminator
