@@ -59,32 +59,56 @@ inline uint64_t LoadBigEndian64(const uint8_t* p) {
     return v;
 }
 
-inline void OrBigEndian64(uint8_t* p, uint64_t mask) {
-    uint64_t v = LoadBigEndian64(p) | mask;
+inline void StoreBigEndian64(uint8_t* p, uint64_t v) {
     if constexpr (std::endian::native == std::endian::little) {
         v = __builtin_bswap64(v);
     }
     std::memcpy(p, &v, sizeof v);
 }
 
-// Sets pixels [x, x + n) of a row; the row's buffer must have 8 bytes to spare after the last pixel.
-inline void FillBlack(uint8_t* row, uint32_t x, uint32_t n) {
-    const unsigned bit = x & 7;
-    uint8_t* p = row + (x >> 3);
-    if (bit + n <= 64) {
-        if (n != 0) {
-            OrBigEndian64(p, (~uint64_t{0} << (64 - n)) >> bit);
+// Sets the black runs of one zeroed row, gathering them in a 64-bit word so that each word of the row is stored
+// once. The row must have 8 bytes to spare after its last pixel: the last word may reach past it (with zeros).
+class RowWriter {
+public:
+    explicit RowWriter(uint8_t* row) : row_(row) {}
+
+    void Black(uint32_t x, uint32_t n) {
+        if (n == 0) {
+            return;
         }
-        return;
+        if (x - base_ >= 64) {
+            Flush();
+            base_ = x & ~63u;
+        }
+        const unsigned offset = x - base_;
+        if (offset + n < 64) {
+            word_ |= (~uint64_t{0} << (64 - n)) >> offset;
+            return;
+        }
+        Store(word_ | ~uint64_t{0} >> offset);
+        for (n -= 64 - offset; n >= 64; n -= 64) {
+            Store(~uint64_t{0});
+        }
+        word_ = n != 0 ? ~uint64_t{0} << (64 - n) : 0;
     }
-    *p++ |= static_cast<uint8_t>(0xFF >> bit);
-    n -= 8 - bit;
-    std::memset(p, 0xFF, n >> 3);
-    p += n >> 3;
-    if (n & 7) {
-        *p |= static_cast<uint8_t>(0xFF00 >> (n & 7));
+    void Finish() { Flush(); }
+
+private:
+    void Store(uint64_t word) {
+        StoreBigEndian64(row_ + base_ / 8, word);
+        base_ += 64;
     }
-}
+    void Flush() {
+        if (word_ != 0) {
+            StoreBigEndian64(row_ + base_ / 8, word_);
+            word_ = 0;
+        }
+    }
+
+    uint8_t* row_;
+    uint32_t base_ = 0;  // the first pixel of word_
+    uint64_t word_ = 0;
+};
 
 // MSB-first bits, 56 to 63 of them left-aligned in one word after each refill. Past the end of the data it reads
 // zeros, which no code consists of, so decoding always falls into the EOL-or-fill path there and stops.
@@ -268,6 +292,13 @@ private:
     }
 
     LineEnd DecodeLine(uint8_t* row) {
+        RowWriter writer(row);
+        const LineEnd end = DecodeRuns(writer);
+        writer.Finish();
+        return end;
+    }
+
+    LineEnd DecodeRuns(RowWriter& row) {
         uint32_t x = 0;
         for (;;) {
             uint32_t run = 0;
@@ -313,7 +344,7 @@ private:
             if (run > width_ - x) {
                 return Finished(false);
             }
-            FillBlack(row, x, run);
+            row.Black(x, run);
             x += run;
             if (x == width_) {
                 return Finished(true);
@@ -325,7 +356,7 @@ private:
     uint32_t width_;
     size_t stride_;
     uint32_t maxRows_;
-    static constexpr size_t kSpare = 8;            // FillBlack writes whole words
+    static constexpr size_t kSpare = 8;            // RowWriter writes whole words
     static constexpr uint32_t kTypicalRows = 2400;  // an A4 fine page, so most pages never regrow
     std::vector<uint8_t> rows_;                     // top-down while decoding, zeroed as each row is added
     uint32_t rowCount_ = 0;
