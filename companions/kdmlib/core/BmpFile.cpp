@@ -50,6 +50,14 @@ uint8_t* WriteHeaders(uint8_t* p, uint32_t width, uint32_t height, uint16_t bitC
     return info + kBmpInfoHeaderSize;
 }
 
+template <typename Image>
+void WriteRowsBottomUp(const Image& image, uint8_t* out) {
+    const size_t stride = image.Stride();
+    for (uint32_t y = image.height; y-- > 0; out += stride) {
+        std::memcpy(out, image.Row(y), stride);
+    }
+}
+
 }  // namespace
 
 size_t BilevelBmpSize(const BilevelImage& image) {
@@ -69,7 +77,7 @@ void WriteBilevelBmp(const BilevelImage& image, const BilevelColours& colours, s
         *table++ = c.red;
         *table++ = 0;
     }
-    std::memcpy(table, image.bits.data(), image.bits.size());
+    WriteRowsBottomUp(image, table);
 }
 
 void WriteGreyBmp(const GreyImage& image, std::span<uint8_t> out) {
@@ -80,7 +88,7 @@ void WriteGreyBmp(const GreyImage& image, std::span<uint8_t> out) {
         *table++ = static_cast<uint8_t>(level);
         *table++ = 0;
     }
-    std::memcpy(table, image.bits.data(), image.bits.size());
+    WriteRowsBottomUp(image, table);
 }
 
 std::vector<uint8_t> BilevelBmpFile(const BilevelImage& image, const BilevelColours& colours) {
@@ -120,11 +128,11 @@ std::optional<BilevelBmp> ReadBilevelBmp(std::span<const uint8_t> bmp) {
     }
     result.image = BilevelImage(static_cast<uint32_t>(width), static_cast<uint32_t>(rows));
     const uint8_t* pixels = bmp.data() + offBits;
-    if (height > 0) {
+    if (height < 0) {
         std::memcpy(result.image.bits.data(), pixels, pixelBytes);
     } else {
         for (uint32_t y = 0; y < rows; ++y) {
-            std::memcpy(result.image.Row(y), pixels + y * stride, stride);
+            std::memcpy(result.image.Row(static_cast<uint32_t>(rows) - 1 - y), pixels + y * stride, stride);
         }
     }
     return result;

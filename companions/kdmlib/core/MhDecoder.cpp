@@ -47,6 +47,30 @@ constexpr unsigned kBlackIndexBits = 13;
 constexpr auto kWhiteTable = BuildTable<kWhiteIndexBits>(kWhiteTerminating, kWhiteMakeUp);
 constexpr auto kBlackTable = BuildTable<kBlackIndexBits>(kBlackTerminating, kBlackMakeUp);
 
+// A white and a black terminating code together in the next 12 bits, the common case on busy pages: total length
+// | white run << 5 | black run << 11, or 0 when the bits start no such pair. Halves the lookups that each wait for
+// the one before.
+constexpr unsigned kPairIndexBits = 12;
+constexpr std::array<uint16_t, 1u << kPairIndexBits> BuildPairTable() {
+    std::array<uint16_t, 1u << kPairIndexBits> table{};
+    for (uint32_t i = 0; i < table.size(); ++i) {
+        const uint16_t white = kWhiteTable[i];
+        const unsigned whiteLength = white & 15;
+        if (whiteLength == 0 || (white >> 4) >= 64) {
+            continue;
+        }
+        const uint32_t rest = (i << whiteLength) & ((1u << kPairIndexBits) - 1);
+        const uint16_t black = kBlackTable[rest << (kBlackIndexBits - kPairIndexBits)];
+        const unsigned blackLength = black & 15;
+        if (blackLength == 0 || (black >> 4) >= 64 || whiteLength + blackLength > kPairIndexBits) {
+            continue;
+        }
+        table[i] = static_cast<uint16_t>((whiteLength + blackLength) | (white >> 4) << 5 | (black >> 4) << 11);
+    }
+    return table;
+}
+constexpr auto kPairTable = BuildPairTable();
+
 constexpr std::array<uint32_t, 5> kWidthsByCode = {1728, 2048, 2432, 1216, 864};
 constexpr uint32_t kProbeRows = 8;
 
@@ -160,33 +184,37 @@ enum class LineEnd { Complete, Damaged, AtEol, DataEnd };
 class PageDecoder {
 public:
     PageDecoder(std::span<const uint8_t> coded, uint32_t width, uint32_t maxRows)
-        : bits_(coded), width_(width), stride_(BmpStride(width, 1)), maxRows_(maxRows) {
+        : coded_(coded), width_(width), stride_(BmpStride(width, 1)), maxRows_(maxRows) {
         rows_.reserve(std::min<size_t>(maxRows, kTypicalRows) * stride_ + kSpare);
     }
 
     void Run(const ProgressFn& progress) {
+        // A local reader stays in registers: the rows' byte stores could alias a member.
+        BitReader bits(coded_);
         bool eolMode = false;
         uint64_t nextReportBits = 0;
         unsigned reported = 0;
         while (rowCount_ < maxRows_) {
-            if (progress && bits_.Consumed() >= nextReportBits) {
-                reported = static_cast<unsigned>(std::min<uint64_t>(bits_.Consumed() * 100 / bits_.TotalBits(), 99));
+            if (progress && bits.Consumed() >= nextReportBits) {
+                reported = static_cast<unsigned>(std::min<uint64_t>(bits.Consumed() * 100 / bits.TotalBits(), 99));
                 progress(reported);
-                nextReportBits = ((reported + 1) * bits_.TotalBits() + 99) / 100;
+                nextReportBits = ((reported + 1) * bits.TotalBits() + 99) / 100;
             }
-            const int eols = SkipEols();
+            const int eols = SkipEols(bits);
             if (eols < 0 || eols >= 2) {
                 break;
             }
             eolMode = eolMode || eols == 1;
-            rows_.resize((rowCount_ + 1) * stride_ + kSpare);
+            if (rows_.size() < (rowCount_ + 1) * stride_ + kSpare) {
+                rows_.resize(std::min<size_t>(rowCount_ + kRowsPerGrowth, maxRows_) * stride_ + kSpare);
+            }
             uint8_t* row = rows_.data() + rowCount_ * stride_;
-            LineEnd end = DecodeLine(row);
+            LineEnd end = DecodeLine(bits, row);
             if (end == LineEnd::DataEnd) {
                 break;
             }
             // With EOLs, a line that adds up but is not followed by one was decoded out of step.
-            if (end == LineEnd::Complete && eolMode && !EolOrEndFollows()) {
+            if (end == LineEnd::Complete && eolMode && !EolOrEndFollows(bits)) {
                 end = LineEnd::Damaged;
             }
             ++rowCount_;
@@ -200,7 +228,7 @@ public:
             } else {
                 std::memset(row, 0, stride_);
             }
-            if (end == LineEnd::Damaged && !SearchEol()) {
+            if (end == LineEnd::Damaged && !SearchEol(bits)) {
                 break;
             }
         }
@@ -211,13 +239,8 @@ public:
 
     uint32_t GoodLines() const { return goodLines_; }
 
-    // Turns the rows bottom-up in place, so the page's pixels are never copied.
     MhPage TakePage() {
         rows_.resize(rowCount_ * stride_);
-        for (uint32_t top = 0, bottom = rowCount_; top + 1 < bottom; ++top, --bottom) {
-            std::swap_ranges(rows_.begin() + top * stride_, rows_.begin() + (top + 1) * stride_,
-                             rows_.begin() + (bottom - 1) * stride_);
-        }
         MhPage page;
         page.damagedLines = damagedLines_;
         page.image.width = width_;
@@ -228,137 +251,169 @@ public:
 
 private:
     // Consumes fill bits and EOLs before a line: their count, or -1 at the end of the data.
-    int SkipEols() {
+    static int SkipEols(BitReader& bits) {
         int eols = 0;
         unsigned zeros = 0;
         for (;;) {
-            bits_.Refill();
-            if (bits_.AtEnd()) {
+            bits.Refill();
+            if (bits.AtEnd()) {
                 return -1;
             }
-            const uint64_t b = bits_.Peek();
+            const uint64_t b = bits.Peek();
             if (b == 0) {
-                zeros += bits_.Available();
-                bits_.ConsumeAll();
+                zeros += bits.Available();
+                bits.ConsumeAll();
                 continue;
             }
             const unsigned leading = static_cast<unsigned>(std::countl_zero(b));
             if (zeros + leading < 11) {
                 return eols;
             }
-            bits_.Consume(leading + 1);
+            bits.Consume(leading + 1);
             zeros = 0;
             ++eols;
         }
     }
 
     // Skips to the next run of eleven or more zeros, which SkipEols then takes as fill and EOL.
-    bool SearchEol() {
+    static bool SearchEol(BitReader& bits) {
         for (;;) {
-            bits_.Refill();
-            if (bits_.AtEnd()) {
+            bits.Refill();
+            if (bits.AtEnd()) {
                 return false;
             }
-            const uint64_t b = bits_.Peek();
+            const uint64_t b = bits.Peek();
             const unsigned leading = b == 0 ? 64 : static_cast<unsigned>(std::countl_zero(b));
             if (leading >= 11) {
                 return true;
             }
-            bits_.Consume(leading + 1);
+            bits.Consume(leading + 1);
         }
     }
 
-    bool EolOrEndFollows() {
-        bits_.Refill();
-        return bits_.AtEnd() || bits_.Peek() >> (64 - 11) == 0;
+    static bool EolOrEndFollows(BitReader& bits) {
+        bits.Refill();
+        return bits.AtEnd() || bits.Peek() >> (64 - 11) == 0;
     }
 
     // A line cut off by the end of the data is no damage, and only the end tells a cut from a bad code: the zeros
     // read past it can turn the prefix of a code into no code or into what looks like fill.
-    LineEnd Stopped(uint16_t entry) {
-        bits_.Refill();
-        const uint64_t left = bits_.TotalBits() - std::min(bits_.Consumed(), bits_.TotalBits());
-        const uint64_t zeros = bits_.Peek() == 0 ? 64 : std::countl_zero(bits_.Peek());
+    static LineEnd Stopped(BitReader& bits, uint16_t entry) {
+        bits.Refill();
+        const uint64_t left = bits.TotalBits() - std::min(bits.Consumed(), bits.TotalBits());
+        const uint64_t zeros = bits.Peek() == 0 ? 64 : std::countl_zero(bits.Peek());
         if (left < kBlackIndexBits || (entry == kEolOrFill && zeros >= left)) {
             return LineEnd::DataEnd;
         }
         return entry == kEolOrFill ? LineEnd::AtEol : LineEnd::Damaged;
     }
-    LineEnd Finished(bool ok) const {
-        if (bits_.PastEnd()) {
+    static LineEnd Finished(const BitReader& bits, bool ok) {
+        if (bits.PastEnd()) {
             return LineEnd::DataEnd;
         }
         return ok ? LineEnd::Complete : LineEnd::Damaged;
     }
 
-    LineEnd DecodeLine(uint8_t* row) {
+    // How the runs of a line ended, before the end of the data is taken into account.
+    enum class Runs { Whole, TooLong, NoCode, EolOrFill };
+
+    LineEnd DecodeLine(BitReader& bits, uint8_t* row) const {
         RowWriter writer(row);
-        const LineEnd end = DecodeRuns(writer);
+        const Runs runs = DecodeRuns(bits, writer);
         writer.Finish();
-        return end;
+        switch (runs) {
+        case Runs::Whole:
+            return Finished(bits, true);
+        case Runs::TooLong:
+            return Finished(bits, false);
+        case Runs::NoCode:
+            return Stopped(bits, kNoCode);
+        case Runs::EolOrFill:
+            break;
+        }
+        return Stopped(bits, kEolOrFill);
     }
 
-    LineEnd DecodeRuns(RowWriter& row) {
-        uint32_t x = 0;
+    template <unsigned IndexBits, size_t N>
+    static bool NextRun(BitReader& bits, const std::array<uint16_t, N>& table, uint32_t width, uint32_t& run,
+                        Runs& failure) {
+        run = 0;
         for (;;) {
-            uint32_t run = 0;
-            for (;;) {
-                if (bits_.Available() < kBlackIndexBits) {
-                    bits_.Refill();
-                }
-                const uint16_t entry = kWhiteTable[bits_.Peek() >> (64 - kWhiteIndexBits)];
-                if ((entry & 15) == kNoCode) {
-                    return Stopped(entry);
-                }
-                bits_.Consume(entry & 15);
-                run += entry >> 4;
-                if ((entry >> 4) < 64) {
-                    break;
-                }
-                if (run > width_) {
-                    return Finished(false);
-                }
+            if (bits.Available() < kBlackIndexBits) {
+                bits.Refill();
             }
-            x += run;
-            if (x >= width_) {
-                return Finished(x == width_);
+            const uint16_t entry = table[bits.Peek() >> (64 - IndexBits)];
+            if ((entry & 15) == kNoCode) {
+                failure = entry == kEolOrFill ? Runs::EolOrFill : Runs::NoCode;
+                return false;
             }
-            run = 0;
-            for (;;) {
-                if (bits_.Available() < kBlackIndexBits) {
-                    bits_.Refill();
-                }
-                const uint16_t entry = kBlackTable[bits_.Peek() >> (64 - kBlackIndexBits)];
-                if ((entry & 15) == kNoCode) {
-                    return Stopped(entry);
-                }
-                bits_.Consume(entry & 15);
-                run += entry >> 4;
-                if ((entry >> 4) < 64) {
-                    break;
-                }
-                if (run > width_) {
-                    return Finished(false);
-                }
+            bits.Consume(entry & 15);
+            run += entry >> 4;
+            if ((entry >> 4) < 64) {
+                return true;
             }
-            if (run > width_ - x) {
-                return Finished(false);
-            }
-            row.Black(x, run);
-            x += run;
-            if (x == width_) {
-                return Finished(true);
+            if (run > width) {
+                failure = Runs::TooLong;
+                return false;
             }
         }
     }
 
-    BitReader bits_;
+    Runs DecodeRuns(BitReader& bits, RowWriter& row) const {
+        Runs failure = Runs::NoCode;
+        uint32_t x = 0;
+        uint32_t run = 0;
+        for (;;) {
+            if (bits.Available() < kBlackIndexBits) {
+                bits.Refill();
+            }
+            // The pair path only where the line goes on after the white run: at its end the bits that follow
+            // belong to an EOL or the next line.
+            const uint16_t pair = kPairTable[bits.Peek() >> (64 - kPairIndexBits)];
+            const uint32_t white = pair >> 5 & 63;
+            if (pair != 0 && x + white < width_) {
+                const uint32_t black = pair >> 11;
+                bits.Consume(pair & 31);
+                x += white;
+                if (black > width_ - x) {
+                    return Runs::TooLong;
+                }
+                row.Black(x, black);
+                x += black;
+                if (x == width_) {
+                    return Runs::Whole;
+                }
+                continue;
+            }
+            if (!NextRun<kWhiteIndexBits>(bits, kWhiteTable, width_, run, failure)) {
+                return failure;
+            }
+            x += run;
+            if (x >= width_) {
+                return x == width_ ? Runs::Whole : Runs::TooLong;
+            }
+            if (!NextRun<kBlackIndexBits>(bits, kBlackTable, width_, run, failure)) {
+                return failure;
+            }
+            if (run > width_ - x) {
+                return Runs::TooLong;
+            }
+            row.Black(x, run);
+            x += run;
+            if (x == width_) {
+                return Runs::Whole;
+            }
+        }
+    }
+
+    std::span<const uint8_t> coded_;
     uint32_t width_;
     size_t stride_;
     uint32_t maxRows_;
     static constexpr size_t kSpare = 8;            // RowWriter writes whole words
     static constexpr uint32_t kTypicalRows = 2400;  // an A4 fine page, so most pages never regrow
-    std::vector<uint8_t> rows_;                     // top-down while decoding, zeroed as each row is added
+    static constexpr uint32_t kRowsPerGrowth = 64;
+    std::vector<uint8_t> rows_;  // zeroed ahead of the rows decoded, kRowsPerGrowth at a time
     uint32_t rowCount_ = 0;
     uint32_t goodLines_ = 0;
     uint32_t damagedLines_ = 0;

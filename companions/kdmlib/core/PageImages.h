@@ -4,8 +4,8 @@
 #include <functional>
 #include <vector>
 
-// Page images in the pixel layout of a BMP file: rows bottom-up, each padded to a multiple of 4 bytes, so that
-// they go in and out of BMP images with one copy.
+// Page images with rows top-down, as a reader and the decoder see them, each padded to a multiple of 4 bytes as a
+// BMP file pads them: going in and out of a (bottom-up) BMP image is one row-by-row copy.
 namespace kdm {
 
 // Percent done, 0..100; the last call of a finished operation reports 100.
@@ -25,9 +25,9 @@ struct BilevelImage {
     BilevelImage(uint32_t w, uint32_t h) : width(w), height(h), bits(BmpStride(w, 1) * h) {}
 
     size_t Stride() const { return BmpStride(width, 1); }
-    // y counts from the top of the page, as a reader sees it.
-    uint8_t* Row(uint32_t y) { return bits.data() + (height - 1 - y) * Stride(); }
-    const uint8_t* Row(uint32_t y) const { return bits.data() + (height - 1 - y) * Stride(); }
+    // y counts from the top of the page.
+    uint8_t* Row(uint32_t y) { return bits.data() + y * Stride(); }
+    const uint8_t* Row(uint32_t y) const { return bits.data() + y * Stride(); }
     bool Black(uint32_t x, uint32_t y) const { return (Row(y)[x >> 3] >> (7 - (x & 7))) & 1; }
     void SetBlack(uint32_t x, uint32_t y) { Row(y)[x >> 3] |= static_cast<uint8_t>(0x80 >> (x & 7)); }
 
@@ -44,8 +44,8 @@ struct GreyImage {
     GreyImage(uint32_t w, uint32_t h) : width(w), height(h), bits(BmpStride(w, 8) * h) {}
 
     size_t Stride() const { return BmpStride(width, 8); }
-    uint8_t* Row(uint32_t y) { return bits.data() + (height - 1 - y) * Stride(); }
-    const uint8_t* Row(uint32_t y) const { return bits.data() + (height - 1 - y) * Stride(); }
+    uint8_t* Row(uint32_t y) { return bits.data() + y * Stride(); }
+    const uint8_t* Row(uint32_t y) const { return bits.data() + y * Stride(); }
 };
 
 }  // namespace kdm

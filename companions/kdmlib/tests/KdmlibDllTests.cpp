@@ -100,7 +100,10 @@ TEST(MHtoBmp, GivesABmpFileImageOfThePageAndReportsProgress) {
     EXPECT_EQ(b[28], 1);
     EXPECT_EQ(U32(b, 54), 0x00FFFFFFu);  // white
     EXPECT_EQ(U32(b, 58), 0u);           // black
-    EXPECT_EQ(0, std::memcmp(b.data() + 62, page.bits.data(), page.bits.size()));
+    for (uint32_t y = 0; y < page.height; ++y) {
+        const uint8_t* stored = b.data() + 62 + (page.height - 1 - y) * page.Stride();
+        ASSERT_EQ(0, std::memcmp(stored, page.Row(y), page.Stride())) << "row " << y;
+    }
     ASSERT_FALSE(progress.empty());
     EXPECT_EQ(progress.back(), 100u);
     for (size_t i = 1; i < progress.size(); ++i) {

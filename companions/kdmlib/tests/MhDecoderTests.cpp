@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "companions/kdmlib/core/BmpFile.h"
 #include "companions/kdmlib/core/MhDecoder.h"
 
 namespace {
@@ -132,15 +133,17 @@ TEST(MhDecoderFraming, StopsAtRtcAndIgnoresWhatFollows) {
     EXPECT_EQ(page->image.height, 1u);
 }
 
-TEST(MhDecoderFraming, RowsAreStoredBottomUp) {
+TEST(MhDecoderFraming, TheFirstLineIsTheTopOfThePageAndTheLastRowOfItsBmp) {
     std::string data = std::string(kEol) + "00110101" "0000001100101" "0000110111" + kEol + kWhiteLine1728 + Rtc();
     auto page = DecodeMh(Pack(data), 1);
     ASSERT_TRUE(page);
     ASSERT_EQ(page->image.height, 2u);
-    // The first coded line is the top of the page, which a BMP keeps last.
-    EXPECT_EQ(page->image.bits[216], 0xFF);
-    EXPECT_EQ(page->image.bits[0], 0x00);
-    EXPECT_EQ(page->image.Stride(), 216u);
+    EXPECT_EQ(page->image.Row(0)[0], 0xFF);
+    EXPECT_EQ(page->image.Row(1)[0], 0x00);
+    const std::vector<uint8_t> bmp = kdm::BilevelBmpFile(page->image);
+    const size_t pixels = kdm::kBmpFileHeaderSize + kdm::kBmpInfoHeaderSize + 8;
+    EXPECT_EQ(bmp[pixels], 0x00) << "the bottom row comes first in a BMP";
+    EXPECT_EQ(bmp[pixels + 216], 0xFF);
 }
 
 TEST(MhDecoderWidth, DetectsTheWidthWhenAskedTo) {

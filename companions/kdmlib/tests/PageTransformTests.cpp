@@ -73,7 +73,7 @@ TEST(RotatePage, FourQuarterTurnsGiveBackTheSameBytes) {
 
 TEST(RotatePage, IgnoresPaddingBitsAndOtherAngles) {
     BilevelImage page = Ell();
-    page.bits[0] |= 0x1F;  // padding of the bottom row
+    page.Row(page.height - 1)[0] |= 0x1F;  // padding of the bottom row
     EXPECT_EQ(Picture(*kdm::RotatePage(page, 90)), (std::vector<std::string>{"XX", "X.", ".."}));
     for (uint32_t degrees : {0u, 45u, 360u, 450u, 0xFFFFFFFFu}) {
         EXPECT_FALSE(kdm::RotatePage(page, degrees)) << degrees;
