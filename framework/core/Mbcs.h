@@ -10,3 +10,18 @@ bool IsLeadByte(unsigned char c);
 inline size_t CharLength(std::string_view text, size_t i) {
     return (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ? 2 : 1;
 }
+
+// The longest prefix of at most `limit` bytes that holds whole characters only: it never splits a double-byte
+// character, and a lead byte that ends the text without its trail byte is left out too.
+inline size_t FittingLength(std::string_view text, size_t limit) {
+    size_t length = 0;
+    while (length < text.size()) {
+        if (IsLeadByte(static_cast<unsigned char>(text[length])) && length + 1 == text.size())
+            break;
+        const size_t next = length + CharLength(text, length);
+        if (next > limit)
+            break;
+        length = next;
+    }
+    return length;
+}

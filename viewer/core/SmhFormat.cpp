@@ -27,18 +27,6 @@ std::string FieldText(const uint8_t* field, size_t width) {
     return std::string(reinterpret_cast<const char*>(field), static_cast<size_t>(end - field));
 }
 
-// The longest prefix of at most `limit` bytes that does not split a double-byte character.
-size_t FittingLength(const std::string& text, size_t limit) {
-    size_t length = 0;
-    while (length < text.size()) {
-        size_t next = length + CharLength(text, length);
-        if (next > limit)
-            break;
-        length = next;
-    }
-    return length;
-}
-
 void SetFieldText(uint8_t* field, size_t width, const std::string& text) {
     size_t length = FittingLength(text, width - 1);
     memset(field, 0, width);

@@ -1,0 +1,109 @@
+#include "common/core/AddressLine.h"
+
+#include "framework/core/Mbcs.h"
+
+namespace {
+bool IsLead(char c) {
+    return IsLeadByte(static_cast<unsigned char>(c));
+}
+
+std::string Cut(std::string&& field, size_t limit) {
+    field.resize(FittingLength(field, limit));
+    return std::move(field);
+}
+
+bool NeedsQuotes(std::string_view field) {
+    for (size_t i = 0; i < field.size(); i += CharLength(field, i)) {
+        if (CharLength(field, i) == 1 && (field[i] == ',' || field[i] == '"'))
+            return true;
+    }
+    return false;
+}
+}  // namespace
+
+AddressEntry ParseAddressLine(std::string_view line) {
+    if (!line.empty() && line.back() == '\n')
+        line.remove_suffix(1);
+    AddressEntry entry;
+    std::string current;
+    int field = 0;
+    bool quoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (IsLead(c)) {
+            if (i + 1 < line.size())
+                current.append(line.substr(i, 2));
+            ++i;
+        } else if (c == '"') {
+            if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
+                current += '"';
+                ++i;
+            } else {
+                quoted = !quoted;
+            }
+        } else if (c == ',' && !quoted) {
+            switch (field) {
+            case 0:
+                entry.name = Cut(std::move(current), kAddressTextLimit);
+                break;
+            case 1:
+                entry.phone = Cut(std::move(current), kAddressPhoneLimit);
+                break;
+            case 2:
+                entry.address = Cut(std::move(current), kAddressTextLimit);
+                break;
+            default:
+                continue;  // the remarks take the rest of the line
+            }
+            current.clear();
+            ++field;
+        } else {
+            current += c;
+        }
+    }
+    entry.remarks = Cut(std::move(current), kAddressTextLimit);
+    return entry;
+}
+
+std::string QuoteAddressField(std::string_view field) {
+    if (!NeedsQuotes(field))
+        return std::string(field);
+    std::string written = "\"";
+    for (size_t i = 0; i < field.size(); ++i) {
+        if (IsLead(field[i]) && i + 1 < field.size()) {
+            written.append(field.substr(i, 2));
+            ++i;
+            continue;
+        }
+        if (field[i] == '"')
+            written += '"';
+        written += field[i];
+    }
+    written += '"';
+    return written;
+}
+
+std::string FormatAddressLine(const AddressEntry& entry) {
+    return QuoteAddressField(entry.name) + ',' + QuoteAddressField(entry.phone) + ',' +
+           QuoteAddressField(entry.address) + ',' + QuoteAddressField(entry.remarks) + '\n';
+}
+
+bool IsAddressHeading(const AddressEntry& entry, const AddressHeadings& headings) {
+    return entry.name == headings.name || entry.phone == headings.phone || entry.address == headings.address ||
+           entry.remarks == headings.remarks;
+}
+
+bool NextAddressLine(std::string_view data, size_t& position, std::string& line) {
+    line.clear();
+    if (position >= data.size())
+        return false;
+    while (position < data.size() && line.size() < kAddressLineLimit) {
+        char c = data[position++];
+        if (c == '\r' && position < data.size() && data[position] == '\n')
+            c = data[position++];
+        line += c;
+        if (c == '\n')
+            break;
+    }
+    return true;
+}
