@@ -298,14 +298,14 @@ private:
 
     // A line cut off by the end of the data is no damage, and only the end tells a cut from a bad code: the zeros
     // read past it can turn the prefix of a code into no code or into what looks like fill.
-    static LineEnd Stopped(BitReader& bits, uint16_t entry) {
+    static LineEnd Stopped(BitReader& bits, bool atEol) {
         bits.Refill();
         const uint64_t left = bits.TotalBits() - std::min(bits.Consumed(), bits.TotalBits());
         const uint64_t zeros = bits.Peek() == 0 ? 64 : std::countl_zero(bits.Peek());
-        if (left < kBlackIndexBits || (entry == kEolOrFill && zeros >= left)) {
+        if (left < kBlackIndexBits || (atEol && zeros >= left)) {
             return LineEnd::DataEnd;
         }
-        return entry == kEolOrFill ? LineEnd::AtEol : LineEnd::Damaged;
+        return atEol ? LineEnd::AtEol : LineEnd::Damaged;
     }
     static LineEnd Finished(const BitReader& bits, bool ok) {
         if (bits.PastEnd()) {
@@ -327,11 +327,11 @@ private:
         case Runs::TooLong:
             return Finished(bits, false);
         case Runs::NoCode:
-            return Stopped(bits, kNoCode);
+            return Stopped(bits, false);
         case Runs::EolOrFill:
             break;
         }
-        return Stopped(bits, kEolOrFill);
+        return Stopped(bits, true);
     }
 
     template <unsigned IndexBits, size_t N>
