@@ -5,8 +5,11 @@
 #include "framework/Resources.h"
 
 namespace {
+// The faces are drawn on the classic grey; mapping the greys to the system's 3-D colours makes them match
+// whatever face colour the dialogs have.
 HBITMAP LoadNamedBitmap(const std::string& name) {
-    return LoadBitmapA(ResourceInstance(), name.c_str());
+    return static_cast<HBITMAP>(
+        LoadImageA(ResourceInstance(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
 }
 }  // namespace
 

@@ -72,7 +72,9 @@ INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
     if (!self)
         return FALSE;
     INT_PTR result = self->DialogProc(msg, wp, lp);
-    if (msg == WM_NCDESTROY)
+    if (msg == WM_NCDESTROY) {
         self->DetachHandle();
+        self->PostNcDestroy();
+    }
     return result;
 }

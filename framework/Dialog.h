@@ -19,6 +19,9 @@ protected:
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     virtual INT_PTR DialogProc(UINT msg, WPARAM wp, LPARAM lp);
+    // Called once the window is gone and the object detached from it: where a self-owned modeless dialog
+    // deletes itself.
+    virtual void PostNcDestroy() {}
 
 private:
     static INT_PTR CALLBACK StaticDialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -1,8 +1,15 @@
 #include "framework/Window.h"
 
+#include <unordered_map>
+
 namespace {
-const char kObjectProp[] = "Mirolo.CWnd";
+// Handle to object, kept in the process: every message looks its window up here, and a window property would
+// cost a round trip to the window server under Wine. The programs' windows all live on one thread.
+std::unordered_map<HWND, CWnd*>& HandleMap() {
+    static std::unordered_map<HWND, CWnd*> map;
+    return map;
 }
+}  // namespace
 
 CWnd::~CWnd() {
     if (m_prevProc)
@@ -13,17 +20,23 @@ CWnd::~CWnd() {
 
 void CWnd::AttachHandle(HWND hwnd) {
     m_hWnd = hwnd;
-    SetPropA(hwnd, kObjectProp, this);
+    HandleMap()[hwnd] = this;
 }
 
 void CWnd::DetachHandle() {
-    if (m_hWnd && IsWindow(m_hWnd))
-        RemovePropA(m_hWnd, kObjectProp);
+    if (m_hWnd) {
+        auto found = HandleMap().find(m_hWnd);
+        if (found != HandleMap().end() && found->second == this)
+            HandleMap().erase(found);
+    }
     m_hWnd = nullptr;
 }
 
 CWnd* CWnd::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<CWnd*>(GetPropA(hwnd, kObjectProp)) : nullptr;
+    if (!hwnd)
+        return nullptr;
+    auto found = HandleMap().find(hwnd);
+    return found == HandleMap().end() ? nullptr : found->second;
 }
 
 bool CWnd::SubclassWindow(HWND hwnd) {

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-// A window the framework drives: one object per HWND, found again through a window property, with one virtual
+// A window the framework drives: one object per HWND, found again through a map of handles, with one virtual
 // message handler. Used for windows we create and for controls we subclass; the object does not own the HWND.
 class CWnd {
 public:

@@ -1,7 +1,8 @@
 #include "launcher/MenuDlg.h"
 
+#include "framework/AboutDlg.h"
+#include "framework/DialogIcon.h"
 #include "framework/Resources.h"
-#include "launcher/AboutDlg.h"
 #include "launcher/LauncherApp.h"
 #include "launcher/core/MenuLayout.h"
 #include "launcher/resource.h"
@@ -20,8 +21,7 @@ BOOL CMenuDlg::OnInitDialog() {
     m_app.Instance().MarkMainWindow(m_hWnd);
     AddSystemMenuItems();
     m_icon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
-    SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
-    SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    SetDialogIcons(m_hWnd, m_icon);
     LoadButtons();
     LayOut();
     AddToolTips();
@@ -114,7 +114,7 @@ INT_PTR CMenuDlg::DialogProc(UINT msg, WPARAM wp, LPARAM lp) {
         EndDialog(IDOK);
         return TRUE;
     case WM_PAINT:
-        return OnPaintIconic();
+        return PaintMinimisedIcon(m_hWnd, m_icon);
     case WM_QUERYDRAGICON:
         // One of the few messages whose dialog-procedure result is the answer itself.
         return reinterpret_cast<INT_PTR>(m_icon);
@@ -124,7 +124,7 @@ INT_PTR CMenuDlg::DialogProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 BOOL CMenuDlg::OnSysCommand(UINT id) {
     if ((id & 0xFFF0) == IDM_ABOUTBOX) {
-        CAboutDlg about;
+        CAboutDlg about(IDD_ABOUTBOX, IDC_RIGHTS);
         about.DoModal(m_hWnd);
         return TRUE;
     }
@@ -150,19 +150,4 @@ void CMenuDlg::ToggleAlwaysOnTop() {
         m_alwaysOnTop = 0;
         SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     }
-}
-
-BOOL CMenuDlg::OnPaintIconic() {
-    if (!IsIconic(m_hWnd))
-        return FALSE;
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hWnd, &ps);
-    SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    RECT r;
-    GetClientRect(m_hWnd, &r);
-    int x = (r.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
-    int y = (r.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(dc, x, y, m_icon);
-    EndPaint(m_hWnd, &ps);
-    return TRUE;
 }

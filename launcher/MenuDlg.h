@@ -31,7 +31,6 @@ private:
 
     BOOL OnSysCommand(UINT id);
     void ToggleAlwaysOnTop();
-    BOOL OnPaintIconic();
 
     // The button jobs (MenuStarts.cpp).
     void OpenDocument();

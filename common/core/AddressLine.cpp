@@ -107,3 +107,16 @@ bool NextAddressLine(std::string_view data, size_t& position, std::string& line)
     }
     return true;
 }
+
+void AppendTextModeOutput(std::string& out, std::string_view text) {
+    for (;;) {
+        const size_t feed = text.find('\n');
+        if (feed == std::string_view::npos) {
+            out += text;
+            return;
+        }
+        out.append(text.data(), feed);
+        out += "\r\n";
+        text.remove_prefix(feed + 1);
+    }
+}

@@ -39,6 +39,9 @@ struct AddressHeadings {
 };
 bool IsAddressHeading(const AddressEntry& entry, const AddressHeadings& headings);
 
+// Appends text as text-mode output writes it: every line feed becomes carriage return and line feed.
+void AppendTextModeOutput(std::string& out, std::string_view text);
+
 // Reads the next line from a file's bytes as text-mode input does (CR LF becomes LF), in pieces of at most
 // kAddressLineLimit bytes. False at the end of the data.
 bool NextAddressLine(std::string_view data, size_t& position, std::string& line);

@@ -46,7 +46,9 @@ std::vector<uint32_t> Expected(const std::string& name, int cx, int cy) {
     CSurface surface(cx, cy);
     RECT r{0, 0, cx, cy};
     FillRect(surface.Dc(), &r, GetSysColorBrush(COLOR_BTNFACE));
-    CBitmapHandle bitmap(LoadBitmapA(ResourceInstance(), name.c_str()));
+    // The classic greys of the faces become the system's 3-D colours.
+    CBitmapHandle bitmap(static_cast<HBITMAP>(
+        LoadImageA(ResourceInstance(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS)));
     EXPECT_TRUE(bitmap) << name;
     BITMAP bm{};
     GetObjectA(bitmap.Get(), sizeof bm, &bm);

@@ -203,3 +203,11 @@ TEST(PlaceAddress, TenThousandRowsRefuseAddsAndReplacements) {
     EXPECT_EQ(list.Place("x", "1").placement, AddressPlacement::kFull) << "even the replacement";
     EXPECT_EQ(list.Place("y", "2", false).placement, AddressPlacement::kFull);
 }
+
+TEST(AppendTextModeOutput, EveryLineFeedIsWrittenAsCarriageReturnLineFeed) {
+    std::string out = "x";
+    AppendTextModeOutput(out, "a,b,,\n\n,c,,\nlast");
+    EXPECT_EQ(out, "xa,b,,\r\n\r\n,c,,\r\nlast");
+    AppendTextModeOutput(out, "");
+    EXPECT_EQ(out, "xa,b,,\r\n\r\n,c,,\r\nlast");
+}

@@ -1,0 +1,89 @@
+#include "common/AddressBookFile.h"
+
+#include <windows.h>
+
+#include <new>
+
+#include "framework/Handles.h"
+
+namespace {
+constexpr DWORD kWriteChunk = 1 << 20;
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD chunk = bytes.size() < kWriteChunk ? static_cast<DWORD>(bytes.size()) : kWriteChunk;
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written != chunk)
+            return false;
+        bytes.remove_prefix(chunk);
+    }
+    return true;
+}
+
+// A read-only or locked book must be refused before anything is written, as opening it for writing would be.
+// The attribute is checked itself: Wine keeps it as file permissions, which do not stop a program run as root.
+bool CanReplace(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
+    CKernelHandle existing(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (existing)
+        return true;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND;
+}
+}  // namespace
+
+std::string AddressFileCopyPath(const std::string& path) {
+    return path + ".new";
+}
+
+AddressFileResult ReadAddressFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    CKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return AddressFileResult::kCannotOpen;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > bytes.max_size())
+        return AddressFileResult::kCannotOpen;
+    try {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+    } catch (const std::bad_alloc&) {
+        return AddressFileResult::kCannotOpen;
+    }
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const size_t left = bytes.size() - done;
+        const DWORD chunk = left < kWriteChunk ? static_cast<DWORD>(left) : kWriteChunk;
+        DWORD read = 0;
+        if (!ReadFile(file.Get(), bytes.data() + done, chunk, &read, nullptr))
+            return AddressFileResult::kCannotOpen;
+        if (read == 0)
+            break;  // the file shrank meanwhile: what is there is the book
+        done += read;
+    }
+    bytes.resize(done);
+    if (!CloseHandle(file.Release()))
+        return AddressFileResult::kCannotClose;
+    return AddressFileResult::kOk;
+}
+
+AddressFileResult ReplaceAddressFile(const std::string& path, std::string_view bytes) {
+    if (!CanReplace(path))
+        return AddressFileResult::kCannotOpen;
+    const std::string copy = AddressFileCopyPath(path);
+    CKernelHandle file(CreateFileA(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                   nullptr));
+    if (!file)
+        return AddressFileResult::kCannotOpen;
+    const bool written = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
+    const bool closed = CloseHandle(file.Release()) != 0;
+    if (written && closed &&
+        MoveFileExA(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return AddressFileResult::kOk;
+    DeleteFileA(copy.c_str());
+    return AddressFileResult::kCannotClose;
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+// Resources that every program holding the address book defines with these numbers; the texts of some differ.
+#define IDD_PROGRESS 105
+#define IDC_PROGRESS_BAR 106
+#define IDC_PROGRESS_TEXT 107
+#define IDS_CANNOT_OPEN 151
+#define IDS_CANNOT_CLOSE 152
+#define IDS_LOADING 200
+#define IDS_SAVING 201
+#define IDS_CLEARING 202
