@@ -1,9 +1,15 @@
 // Starts a program inside the screenshot desktop, tells the screenshot script when its window is up and
 // painted, and ends the program once the picture is taken.
 //   ShotRun.exe READY-FILE PROGRAM [ARGS...]
-// READY-FILE is created when the window shows; the script deletes it after the capture.
+// READY-FILE is created when the window shows; the script deletes it after the capture. Before that, the
+// actions in MIROLO_SHOT_ACTIONS (separated by ';') are applied to the window's controls, to show a state:
+//   click:ID:X:Y        a left click at client point X,Y of the control ID
+//   width:ID:COLUMN:CX  list-view column COLUMN of the control ID made CX pixels wide
 #include <windows.h>
+#include <commctrl.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "tools/process/ProcessWindows.h"
@@ -35,6 +41,30 @@ const char* RestAfterWords(const char* line, int words) {
         ++line;
     return line;
 }
+void ApplyAction(HWND window, const std::string& action) {
+    int id = 0, a = 0, b = 0;
+    if (sscanf(action.c_str(), "click:%d:%d:%d", &id, &a, &b) == 3) {
+        HWND control = GetDlgItem(window, id);
+        PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(a, b));
+        PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(a, b));
+    } else if (sscanf(action.c_str(), "width:%d:%d:%d", &id, &a, &b) == 3) {
+        SendMessageA(GetDlgItem(window, id), LVM_SETCOLUMNWIDTH, a, b);
+    }
+}
+
+void ApplyActions(HWND window, HANDLE process) {
+    const char* actions = getenv("MIROLO_SHOT_ACTIONS");
+    if (!actions)
+        return;
+    std::string rest = actions;
+    while (!rest.empty()) {
+        const size_t end = rest.find(';');
+        ApplyAction(window, rest.substr(0, end));
+        rest = end == std::string::npos ? "" : rest.substr(end + 1);
+        WaitForInputIdle(process, 5000);
+        Sleep(100);
+    }
+}
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -61,6 +91,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     // Let the program finish its first paint before the picture is taken.
     WaitForInputIdle(pi.hProcess, 5000);
+    ApplyActions(window, pi.hProcess);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Sleep(300);
     HANDLE file = CreateFileA(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
