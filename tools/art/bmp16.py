@@ -1,6 +1,6 @@
 """Drawing and file writing shared by the art scripts: a palette-index canvas,
-the classic button edge, and 4-bit BMP and ICO output in the standard
-16-colour Windows palette."""
+the classic button edge, 4-bit BMP and ICO output in the standard 16-colour
+Windows palette, and monochrome CUR output."""
 
 import math
 import struct
@@ -146,21 +146,25 @@ def pack_4bit(cv):
     return b"".join(rows)
 
 
-def pack_mask(opaque):
-    w = len(opaque[0])
-    stride = (w + 31) // 32 * 4
-    rows = []
-    for row in reversed(opaque):
+def pack_1bit(rows):
+    """Bottom-up 1-bit rows, a set bit wherever rows holds a true value."""
+    stride = (len(rows[0]) + 31) // 32 * 4
+    out = []
+    for row in reversed(rows):
         bits = bytearray(stride)
-        for x, solid in enumerate(row):
-            if not solid:
+        for x, on in enumerate(row):
+            if on:
                 bits[x // 8] |= 0x80 >> (x % 8)
-        rows.append(bytes(bits))
-    return b"".join(rows)
+        out.append(bytes(bits))
+    return b"".join(out)
 
 
-def info_header(w, h, image_size):
-    return struct.pack("<IiiHHIIiiII", 40, w, h, 1, 4, 0, image_size, 0, 0, 16, 0)
+def pack_mask(opaque):
+    return pack_1bit([[not solid for solid in row] for row in opaque])
+
+
+def info_header(w, h, image_size, bits=4):
+    return struct.pack("<IiiHHIIiiII", 40, w, h, 1, bits, 0, image_size, 0, 0, 1 << bits, 0)
 
 
 def bmp_bytes(cv):
@@ -180,6 +184,25 @@ def ico_bytes(images):
         blobs.append(blob)
         offset += len(blob)
     return struct.pack("<HHH", 0, 1, len(images)) + b"".join(entries) + b"".join(blobs)
+
+
+def cur_bytes(cv, hotspot):
+    """One monochrome cursor image from a canvas of None (transparent), BLACK
+    and WHITE. Where an icon entry keeps planes and bit count, a cursor entry
+    keeps the hotspot."""
+    xor = pack_1bit([[p == WHITE for p in row] for row in cv.px])
+    mask = pack_1bit([[p is None for p in row] for row in cv.px])
+    colours = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in (PALETTE[BLACK], PALETTE[WHITE]))
+    blob = info_header(cv.w, 2 * cv.h, len(xor) + len(mask), bits=1) + colours + xor + mask
+    entry = struct.pack("<BBBBHHII", cv.w, cv.h, 2, 0, hotspot[0], hotspot[1], len(blob), 6 + 16)
+    return struct.pack("<HHH", 0, 2, 1) + entry + blob
+
+
+def masked(cv):
+    """Canvas drawn on None as transparent, as an ICO image and its opacity."""
+    opaque = [[p is not None for p in row] for row in cv.px]
+    cv.px = [[BLACK if p is None else p for p in row] for row in cv.px]
+    return cv, opaque
 
 
 def button_face(w, h, draw, state):

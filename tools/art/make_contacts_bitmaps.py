@@ -15,7 +15,7 @@ import subprocess
 import sys
 
 from bmp16 import (AQUA, BLACK, BLUE, GREEN, GREY, LIME, MAROON, NAVY, RED, SILVER,
-                   WHITE, YELLOW, Canvas, bmp_bytes, button_face, ico_bytes)
+                   WHITE, YELLOW, Canvas, bmp_bytes, button_face, ico_bytes, masked)
 
 DEFAULT_OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)),
                            "..", "..", "contacts", "res")
@@ -226,9 +226,7 @@ def icon_image(n):
         cv.fill(3, 10, 6, 11, BLUE)
         for y in (7, 9, 11):
             cv.hline(8, 11, y, BLACK)
-    opaque = [[p is not None for p in row] for row in cv.px]
-    cv.px = [[BLACK if p is None else p for p in row] for row in cv.px]
-    return cv, opaque
+    return masked(cv)
 
 
 def main():
