@@ -38,10 +38,23 @@ int CWinApp::Run(HINSTANCE instance, const char* commandLine) {
     m_commandLine = commandLine ? commandLine : "";
     if (!InitInstance())
         return ExitInstance();
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+    MSG msg{};
+    bool idle = true;
+    int idleCount = 0;
+    for (;;) {
+        while (idle && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+            idle = OnIdle(idleCount++);
+        if (GetMessageA(&msg, nullptr, 0, 0) <= 0)
+            break;
+        if (!PreTranslateMessage(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        // Painting and timers change no command's state; everything else may.
+        if (msg.message != WM_PAINT && msg.message != WM_TIMER) {
+            idle = true;
+            idleCount = 0;
+        }
     }
     m_exitCode = static_cast<int>(msg.wParam);
     return ExitInstance();

@@ -3,16 +3,17 @@
 
 #include <string>
 
+#include "framework/CmdTarget.h"
 #include "framework/Profile.h"
 
 class CDocument;
 
 // The application object: one per program. Run() performs the start-up (InitInstance), the message loop while
 // a main window exists, and the shut-down (ExitInstance).
-class CWinApp {
+class CWinApp : public CCmdTarget {
 public:
     CWinApp();
-    virtual ~CWinApp();
+    ~CWinApp() override;
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
 
@@ -43,6 +44,10 @@ protected:
     // Return FALSE to end the program without a message loop.
     virtual BOOL InitInstance() = 0;
     virtual int ExitInstance() { return m_exitCode; }
+    // Called for each message before it is dispatched; true when it was handled (e.g. as an accelerator).
+    virtual bool PreTranslateMessage(MSG& /*msg*/) { return false; }
+    // Called while the queue is empty; `count` counts the calls since the last message. True asks for more.
+    virtual bool OnIdle(int /*count*/) { return false; }
     void SetExitCode(int code) { m_exitCode = code; }
 
 private:

@@ -4,6 +4,7 @@ namespace {
 class CSystemCommonDialogs : public ICommonDialogs {
 public:
     BOOL OpenFile(OPENFILENAMEA& ofn) override { return GetOpenFileNameA(&ofn); }
+    BOOL SaveFile(OPENFILENAMEA& ofn) override { return GetSaveFileNameA(&ofn); }
 };
 }  // namespace
 

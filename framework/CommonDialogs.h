@@ -7,5 +7,6 @@ class ICommonDialogs {
 public:
     virtual ~ICommonDialogs() = default;
     virtual BOOL OpenFile(OPENFILENAMEA& ofn) = 0;
+    virtual BOOL SaveFile(OPENFILENAMEA& ofn) = 0;
     static ICommonDialogs& Production();
 };

@@ -21,3 +21,7 @@ std::string OpenErrorText(const std::string& path, DWORD error) {
 void ReportOpenError(HWND owner, const std::string& path, DWORD error) {
     AppMessageBox(owner, OpenErrorText(path, error), MB_ICONEXCLAMATION | MB_OK);
 }
+
+void ReportSaveError(HWND owner) {
+    AppMessageBox(owner, LoadResString(IDS_FW_FAILED_TO_SAVE), MB_ICONEXCLAMATION | MB_OK);
+}

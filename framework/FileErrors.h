@@ -6,3 +6,5 @@
 // The framework's report of a file that could not be opened: the text for the cause, or the general one.
 std::string OpenErrorText(const std::string& path, DWORD error);
 void ReportOpenError(HWND owner, const std::string& path, DWORD error);
+// The framework's report of a document that could not be written: one text whatever the cause.
+void ReportSaveError(HWND owner);

@@ -11,20 +11,42 @@ int CScriptedMessageBoxes::Show(HWND, const std::string& text, const std::string
     return answer;
 }
 
-BOOL CScriptedCommonDialogs::OpenFile(OPENFILENAMEA& ofn) {
-    OpenCall call{ofn.hwndOwner, {}, ofn.lpstrInitialDir ? ofn.lpstrInitialDir : "", ofn.Flags,
-                  ofn.lpstrDefExt != nullptr, ofn.lpstrFile && ofn.lpstrFile[0] != '\0'};
+namespace {
+CScriptedCommonDialogs::FileDialogCall Record(const OPENFILENAMEA& ofn) {
+    const bool hadInitialFile = ofn.lpstrFile && ofn.lpstrFile[0] != '\0';
+    CScriptedCommonDialogs::FileDialogCall call{ofn.hwndOwner,
+                                                {},
+                                                ofn.lpstrInitialDir ? ofn.lpstrInitialDir : "",
+                                                ofn.Flags,
+                                                ofn.lpstrDefExt != nullptr,
+                                                hadInitialFile,
+                                                ofn.lpstrDefExt ? ofn.lpstrDefExt : "",
+                                                hadInitialFile ? ofn.lpstrFile : ""};
     for (const char* p = ofn.lpstrFilter; p && *p; p += strlen(p) + 1)
         call.filter.append(p).push_back('|');
-    m_openCalls.push_back(call);
-    if (m_files.empty())
+    return call;
+}
+
+BOOL Confirm(std::deque<std::string>& files, OPENFILENAMEA& ofn) {
+    if (files.empty())
         return FALSE;
-    std::string path = m_files.front();
-    m_files.pop_front();
+    std::string path = files.front();
+    files.pop_front();
     if (!ofn.lpstrFile || path.size() + 1 > ofn.nMaxFile)
         return FALSE;
     memcpy(ofn.lpstrFile, path.c_str(), path.size() + 1);
     return TRUE;
+}
+}  // namespace
+
+BOOL CScriptedCommonDialogs::OpenFile(OPENFILENAMEA& ofn) {
+    m_openCalls.push_back(Record(ofn));
+    return Confirm(m_files, ofn);
+}
+
+BOOL CScriptedCommonDialogs::SaveFile(OPENFILENAMEA& ofn) {
+    m_saveCalls.push_back(Record(ofn));
+    return Confirm(m_saveFiles, ofn);
 }
 
 BOOL CRecordingHelp::ShowHelp(HWND, const char* helpFile, UINT command, ULONG_PTR data) {

@@ -33,23 +33,31 @@ private:
 
 class CScriptedCommonDialogs : public ICommonDialogs {
 public:
-    // The next open dialog confirms with this path; with no path queued it is cancelled.
+    // The next open dialog (ChooseFile) or save dialog (ChooseSaveFile) confirms with this path; with none
+    // queued it is cancelled.
     void ChooseFile(std::string path) { m_files.push_back(std::move(path)); }
+    void ChooseSaveFile(std::string path) { m_saveFiles.push_back(std::move(path)); }
     BOOL OpenFile(OPENFILENAMEA& ofn) override;
+    BOOL SaveFile(OPENFILENAMEA& ofn) override;
 
-    struct OpenCall {
+    struct FileDialogCall {
         HWND owner;
         std::string filter;  // NUL separators shown as '|'
         std::string initialDir;
         DWORD flags;
         bool hadDefaultExtension;
         bool hadInitialFile;
+        std::string defaultExtension;
+        std::string initialFile;
     };
-    const std::vector<OpenCall>& OpenCalls() const { return m_openCalls; }
+    const std::vector<FileDialogCall>& OpenCalls() const { return m_openCalls; }
+    const std::vector<FileDialogCall>& SaveCalls() const { return m_saveCalls; }
 
 private:
     std::deque<std::string> m_files;
-    std::vector<OpenCall> m_openCalls;
+    std::deque<std::string> m_saveFiles;
+    std::vector<FileDialogCall> m_openCalls;
+    std::vector<FileDialogCall> m_saveCalls;
 };
 
 struct HelpCall {

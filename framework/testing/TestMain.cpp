@@ -22,6 +22,10 @@ public:
         ADD_FAILURE() << "unexpected open-file dialog";
         return FALSE;
     }
+    BOOL SaveFile(OPENFILENAMEA&) override {
+        ADD_FAILURE() << "unexpected save-file dialog";
+        return FALSE;
+    }
 };
 
 class CUnexpectedHelp : public IHelpEngine {

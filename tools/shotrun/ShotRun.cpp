@@ -5,6 +5,7 @@
 // actions in MIROLO_SHOT_ACTIONS (separated by ';') are applied to the window's controls, to show a state:
 //   click:ID:X:Y        a left click at client point X,Y of the control ID
 //   width:ID:COLUMN:CX  list-view column COLUMN of the control ID made CX pixels wide
+//   post:MSG:WP:LP      message MSG posted to the window (e.g. 273:ID:0 for a command)
 #include <windows.h>
 #include <commctrl.h>
 
@@ -47,6 +48,8 @@ void ApplyAction(HWND window, const std::string& action) {
         HWND control = GetDlgItem(window, id);
         PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(a, b));
         PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(a, b));
+    } else if (sscanf(action.c_str(), "post:%d:%d:%d", &id, &a, &b) == 3) {
+        PostMessageA(window, static_cast<UINT>(id), static_cast<WPARAM>(a), static_cast<LPARAM>(b));
     } else if (sscanf(action.c_str(), "width:%d:%d:%d", &id, &a, &b) == 3) {
         SendMessageA(GetDlgItem(window, id), LVM_SETCOLUMNWIDTH, a, b);
     }

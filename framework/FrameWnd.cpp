@@ -1,0 +1,260 @@
+#include "framework/FrameWnd.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "framework/App.h"
+#include "framework/Document.h"
+#include "framework/Resources.h"
+#include "framework/View.h"
+
+namespace {
+constexpr char kFrameClass[] = "MiroloFrame";
+
+bool RegisterFrameClass(UINT iconId) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExA(ResourceInstance(), kFrameClass, &wc))
+        return true;
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &CWnd::StaticWindowProc;
+    wc.hInstance = ResourceInstance();
+    wc.hIcon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(iconId));
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);
+    wc.lpszClassName = kFrameClass;
+    return RegisterClassExA(&wc) != 0;
+}
+
+int Height(HWND hwnd) {
+    RECT r{};
+    if (hwnd && IsWindowVisible(hwnd))
+        GetWindowRect(hwnd, &r);
+    return r.bottom - r.top;
+}
+}  // namespace
+
+bool CFrameWnd::Create(UINT resourceId, const std::string& appTitle) {
+    m_appTitle = appTitle;
+    if (!RegisterFrameClass(resourceId))
+        return false;
+    m_accelerators = LoadAcceleratorsA(ResourceInstance(), MAKEINTRESOURCEA(resourceId));
+    HMENU menu = LoadMenuA(ResourceInstance(), MAKEINTRESOURCEA(resourceId));
+    if (!CreateEx(0, kFrameClass, appTitle.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, ResourceInstance())) {
+        if (menu)
+            DestroyMenu(menu);
+        return false;
+    }
+    if (!OnCreateBars())
+        return false;
+    RecalcLayout();
+    return true;
+}
+
+void CFrameWnd::SetView(CView* view, CDocument* document) {
+    m_view = view;
+    m_document = document;
+    RecalcLayout();
+    UpdateTitle();
+}
+
+void CFrameWnd::UpdateTitle() {
+    std::string caption = m_appTitle;
+    if (m_document)
+        caption += " - " + m_document->Title();
+    char current[512] = {};
+    GetWindowTextA(m_hWnd, current, sizeof current);
+    if (caption != current)
+        SetWindowTextA(m_hWnd, caption.c_str());
+}
+
+void CFrameWnd::RecalcLayout() {
+    if (!m_hWnd)
+        return;
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    if (m_toolBar.Hwnd())
+        SendMessageA(m_toolBar.Hwnd(), TB_AUTOSIZE, 0, 0);
+    m_statusBar.Resize();
+    const int top = Height(m_toolBar.Hwnd());
+    const int bottom = client.bottom - Height(m_statusBar.Hwnd());
+    if (m_view && m_view->GetSafeHwnd())
+        MoveWindow(m_view->GetSafeHwnd(), 0, top, client.right, bottom > top ? bottom - top : 0, TRUE);
+}
+
+void CFrameWnd::OnIdleUpdate() {
+    if (m_toolBar.Hwnd() && IsWindowVisible(m_toolBar.Hwnd()))
+        m_toolBar.UpdateButtons([this](CCmdUI& ui) { return RouteUpdate(ui); });
+    m_statusBar.UpdateIndicators();
+    UpdateTitle();
+}
+
+bool CFrameWnd::TranslateAccelerator(MSG& msg) const {
+    return m_accelerators && ::TranslateAcceleratorA(m_hWnd, m_accelerators, &msg);
+}
+
+bool CFrameWnd::RouteCommand(UINT id) {
+    CCmdUI ui(id);
+    if (!RouteUpdate(ui) || !ui.Enabled())
+        return false;
+    if (m_view && m_view->OnCommand(id))
+        return true;
+    if (m_document && m_document->OnCommand(id))
+        return true;
+    if (OnCommand(id))
+        return true;
+    CWinApp* app = TheApp();
+    return app && app->OnCommand(id);
+}
+
+bool CFrameWnd::RouteUpdate(CCmdUI& ui) {
+    if (m_view && m_view->OnUpdateCommand(ui))
+        return true;
+    if (m_document && m_document->OnUpdateCommand(ui))
+        return true;
+    if (OnUpdateCommand(ui))
+        return true;
+    CWinApp* app = TheApp();
+    return app && app->OnUpdateCommand(ui);
+}
+
+bool CFrameWnd::OnCommand(UINT id) {
+    switch (id) {
+    case kViewToolBar:
+        ShowBar(m_toolBar.Hwnd(), !IsWindowVisible(m_toolBar.Hwnd()));
+        return true;
+    case kViewStatusBar:
+        ShowBar(m_statusBar.Hwnd(), !IsWindowVisible(m_statusBar.Hwnd()));
+        return true;
+    }
+    return false;
+}
+
+bool CFrameWnd::OnUpdateCommand(CCmdUI& ui) {
+    switch (ui.Id()) {
+    case kViewToolBar:
+        ui.SetCheck(m_toolBar.Hwnd() && IsWindowVisible(m_toolBar.Hwnd()));
+        return true;
+    case kViewStatusBar:
+        ui.SetCheck(m_statusBar.Hwnd() && IsWindowVisible(m_statusBar.Hwnd()));
+        return true;
+    }
+    return false;
+}
+
+void CFrameWnd::ShowBar(HWND bar, bool show) {
+    if (!bar)
+        return;
+    ShowWindow(bar, show ? SW_SHOW : SW_HIDE);
+    RecalcLayout();
+}
+
+void CFrameWnd::ShowPrompt(UINT id) {
+    if (!m_statusBar.Hwnd())
+        return;
+    const std::string prompt = id ? CommandPrompt(id) : std::string();
+    m_statusBar.SetPaneText(0, prompt.empty() ? m_idleText : prompt);
+}
+
+void CFrameWnd::OnInitMenuPopup(HMENU menu) {
+    OnMenuPopup(menu);
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        const UINT id = GetMenuItemID(menu, i);
+        if (id == 0 || id == static_cast<UINT>(-1))
+            continue;  // separators and submenus
+        CCmdUI ui(id);
+        if (!RouteUpdate(ui))
+            ui.Enable(false);
+        EnableMenuItem(menu, i, MF_BYPOSITION | (ui.Enabled() ? MF_ENABLED : MF_GRAYED));
+        CheckMenuItem(menu, i, MF_BYPOSITION | (ui.Checked() ? MF_CHECKED : MF_UNCHECKED));
+    }
+}
+
+void CFrameWnd::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
+    if (flags == 0xFFFF && !menu) {
+        ShowPrompt(0);  // the menu closed
+        return;
+    }
+    ShowPrompt((flags & (MF_POPUP | MF_SEPARATOR)) ? 0 : item);
+}
+
+LRESULT CFrameWnd::OnNotify(const NMHDR& header) {
+    switch (header.code) {
+    case TTN_GETDISPINFOA: {
+        auto& info = const_cast<NMTTDISPINFOA&>(reinterpret_cast<const NMTTDISPINFOA&>(header));
+        const std::string tip = CToolBar::TipText(static_cast<UINT>(header.idFrom));
+        lstrcpynA(info.szText, tip.c_str(), sizeof info.szText);
+        info.lpszText = info.szText;
+        return 0;
+    }
+    case TTN_GETDISPINFOW: {
+        auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
+        const std::string tip = CToolBar::TipText(static_cast<UINT>(header.idFrom));
+        MultiByteToWideChar(CP_ACP, 0, tip.c_str(), -1, info.szText, static_cast<int>(std::size(info.szText)));
+        info.szText[std::size(info.szText) - 1] = 0;
+        info.lpszText = info.szText;
+        return 0;
+    }
+    case TBN_HOTITEMCHANGE: {
+        const auto& hot = reinterpret_cast<const NMTBHOTITEM&>(header);
+        ShowPrompt((hot.dwFlags & HICF_LEAVING) ? 0 : static_cast<UINT>(hot.idNew));
+        return 0;
+    }
+    }
+    return 0;
+}
+
+void CFrameWnd::OnClose() {
+    DestroyWindow(m_hWnd);
+}
+
+void CFrameWnd::OnDropFiles(HDROP drop) {
+    DragFinish(drop);
+}
+
+LRESULT CFrameWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT result = 0;
+    if (OnFrameMessage(msg, wp, lp, result))
+        return result;
+    switch (msg) {
+    case WM_SIZE:
+        RecalcLayout();
+        return 0;
+    case WM_COMMAND:
+        // Menus, accelerators and toolbar buttons; notifications of other controls are the derived frame's.
+        if (HIWORD(wp) <= 1 || reinterpret_cast<HWND>(lp) == m_toolBar.Hwnd()) {
+            RouteCommand(LOWORD(wp));
+            return 0;
+        }
+        break;
+    case WM_INITMENUPOPUP:
+        if (!HIWORD(lp))
+            OnInitMenuPopup(reinterpret_cast<HMENU>(wp));
+        return 0;
+    case WM_MENUSELECT:
+        OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp));
+        return 0;
+    case WM_NOTIFY:
+        return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wp));
+        return 0;
+    case WM_SETFOCUS:
+        if (m_view && m_view->GetSafeHwnd())
+            SetFocus(m_view->GetSafeHwnd());
+        return 0;
+    case WM_CLOSE:
+        OnClose();
+        return 0;
+    case WM_DESTROY:
+        if (CWinApp* app = TheApp(); app && app->MainWindow() == m_hWnd) {
+            app->SetMainWindow(nullptr);
+            PostQuitMessage(0);
+        }
+        return 0;
+    }
+    return Default(msg, wp, lp);
+}

@@ -1,0 +1,151 @@
+#include "viewer/MainFrame.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "framework/BusyState.h"
+#include "framework/Resources.h"
+#include "viewer/ViewerApp.h"
+#include "viewer/ViewerView.h"
+#include "viewer/core/Zoom.h"
+#include "viewer/resource.h"
+
+namespace {
+const std::vector<CToolBar::Slot> kSlots = {
+    {ID_FILE_OPEN, 0},         {ID_FILE_OPEN_FAX, 0},      {ID_FILE_SAVE_AS, 0},     {0, 0},
+    {ID_EDIT_COPY, 0},         {ID_SELECTION_START, 0},    {0, 0},                   {ID_VIEW_ZOOM_IN, 0},
+    {ID_VIEW_ZOOM_OUT, 0},     {0, 2},                     {IDC_ZOOM_BOX, 60},       {0, 8},
+    {ID_IMAGE_ROTATE_RIGHT, 0}, {ID_IMAGE_ROTATE_LEFT, 0}, {ID_IMAGE_ROTATE_180, 0}, {ID_IMAGE_SMOOTH, 0},
+    {0, 0},                    {ID_PAGE_PREVIOUS, 0},      {ID_PAGE_NEXT, 0},        {0, 0},
+    {ID_HELP_INDEX, 0},
+};
+constexpr int kProgressPaneWidth = 100;
+constexpr int kProgressPane = 1;
+
+// Lets the window repaint during a long operation: its own waiting messages are handled first.
+void DispatchOwnMessages(HWND hwnd) {
+    MSG msg;
+    while (PeekMessageA(&msg, hwnd, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+UINT StatusTextOf(LPARAM selector) {
+    switch (selector) {
+    case 1: return IDS_STATUS_LOADING;
+    case 2: return IDS_STATUS_SAVING;
+    case 3: return IDS_STATUS_CLEARING;
+    case 4: return IDS_STATUS_DECODING;
+    case 5: return IDS_STATUS_SMOOTHING;
+    }
+    return IDS_STATUS_READY;
+}
+}  // namespace
+
+bool CMainFrame::OnCreateBars() {
+    SetIdleText(LoadResString(IDS_STATUS_READY));
+    if (!m_toolBar.Create(m_hWnd, IDB_TOOLBAR, 16, 15, kSlots))
+        return false;
+    if (!m_zoomBox.Create(m_toolBar.Hwnd(), m_toolBar.ItemRect(m_toolBar.IndexOf(IDC_ZOOM_BOX)), m_hWnd))
+        return false;
+    if (!m_statusBar.Create(m_hWnd, {kProgressPaneWidth}))
+        return false;
+    m_progress = CreateWindowExA(0, PROGRESS_CLASSA, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_statusBar.Hwnd(),
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_PROGRESS)), ResourceInstance(),
+                                 nullptr);
+    SendMessageA(m_progress, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+    SendMessageA(m_progress, PBM_SETSTEP, 1, 0);
+    ShowPrompt(0);
+    return true;
+}
+
+void CMainFrame::RecalcLayout() {
+    CFrameWnd::RecalcLayout();
+    PlaceProgressBar();
+}
+
+void CMainFrame::PlaceProgressBar() {
+    if (!m_progress)
+        return;
+    const RECT pane = m_statusBar.PaneRect(kProgressPane);
+    MoveWindow(m_progress, pane.left + 1, pane.top + 1, pane.right - pane.left - 2, pane.bottom - pane.top - 2, TRUE);
+}
+
+void CMainFrame::ShowProgress(UINT textId, WPARAM percent) {
+    DispatchOwnMessages(m_hWnd);
+    const bool done = percent >= 100;
+    const std::string text = LoadResString(done ? IDS_STATUS_READY : textId);
+    if (text != m_statusBar.PaneText(0)) {
+        m_statusBar.SetPaneText(0, text);
+        UpdateWindow(m_statusBar.Hwnd());
+    }
+    SendMessageA(m_progress, PBM_SETPOS, done ? 0 : percent, 0);
+}
+
+void CMainFrame::OnZoomBoxChosen(WPARAM index, LPARAM fromList) {
+    const std::string text = fromList ? m_zoomBox.EntryText(static_cast<int>(index)) : m_zoomBox.EditText();
+    const ZoomBoxChoice choice = ParseZoomBoxText(text);
+    m_zoomBox.SetText(choice.text);
+    auto* view = static_cast<CViewerView*>(View());
+    if (!view)
+        return;
+    CBusyState busy(m_hWnd);
+    view->SetZoom(std::nullopt, choice.factor);
+}
+
+bool CMainFrame::OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    switch (msg) {
+    case WM_ZOOM_BOX_CHOSEN:
+        OnZoomBoxChosen(wp, lp);
+        return true;
+    case WM_DECODE_PROGRESS:
+        ShowProgress(IDS_STATUS_DECODING, wp);
+        return true;
+    case WM_SMOOTH_PROGRESS:
+        ShowProgress(IDS_STATUS_SMOOTHING, wp);
+        return true;
+    case WM_STATUS_PROGRESS:
+        // This sender's 100 is the end too; it shows an empty bar.
+        ShowProgress(StatusTextOf(lp), wp > 99 ? 100 : wp);
+        return true;
+    case WM_OPEN_RECENT_FIRST:
+        TheViewerApp().OpenFirstRecentFile();
+        return true;
+    case WM_SETCURSOR:
+        // While busy the wait cursor stays, wherever the mouse is.
+        if (!IsWindowEnabled(m_hWnd)) {
+            result = TRUE;
+            return true;
+        }
+        return false;
+    case WM_PALETTECHANGED:
+    case WM_QUERYNEWPALETTE:
+        if (CView* view = View()) {
+            SendMessageA(view->GetSafeHwnd(), WM_USER, reinterpret_cast<WPARAM>(view->GetSafeHwnd()), 0);
+            result = TRUE;
+            return true;
+        }
+        return false;
+    }
+    return false;
+}
+
+void CMainFrame::OnDropFiles(HDROP drop) {
+    char path[MAX_PATH] = {};
+    const bool got = DragQueryFileA(drop, 0, path, sizeof path) > 0;
+    DragFinish(drop);
+    SetForegroundWindow(m_hWnd);
+    if (got)
+        TheViewerApp().OpenDocumentFile(path);
+}
+
+void CMainFrame::OnMenuPopup(HMENU menu) {
+    // The file menu lists the recent files where its placeholder stands.
+    TheViewerApp().RecentFiles().UpdateMenu(menu, "当前文件");
+}
+
+void CMainFrame::OnClose() {
+    TheViewerApp().OnMainWindowClosing();
+    CFrameWnd::OnClose();
+}

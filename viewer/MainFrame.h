@@ -1,0 +1,31 @@
+#pragma once
+#include "framework/FrameWnd.h"
+#include "viewer/ZoomBox.h"
+
+// The Viewer's main window: the toolbar with the zoom box, the status bar with its progress bar, and the messages
+// that the zoom box, the image library and other Viewer starts send it.
+class CMainFrame : public CFrameWnd {
+public:
+    static constexpr const char* kAppTitle = "查看器";
+
+    CZoomBox& ZoomBox() { return m_zoomBox; }
+    HWND ProgressBar() const { return m_progress; }
+
+    // Status text and progress bar: wParam percent, of 100 or more back to "准备" and 0.
+    void ShowProgress(UINT textId, WPARAM percent);
+
+protected:
+    bool OnCreateBars() override;
+    void RecalcLayout() override;
+    bool OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    void OnClose() override;
+    void OnDropFiles(HDROP drop) override;
+    void OnMenuPopup(HMENU menu) override;
+
+private:
+    void OnZoomBoxChosen(WPARAM index, LPARAM fromList);
+    void PlaceProgressBar();
+
+    CZoomBox m_zoomBox;
+    HWND m_progress = nullptr;
+};

@@ -1,0 +1,198 @@
+#include "viewer/ViewerApp.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "framework/AboutDlg.h"
+#include "framework/CommonDialogs.h"
+#include "framework/Resources.h"
+#include "framework/Seam.h"
+#include "framework/core/TextFormat.h"
+#include "viewer/ShellRegistration.h"
+#include "viewer/resource.h"
+
+namespace {
+constexpr size_t kRecentFiles = 4;
+constexpr char kResendMessageName[] = "WM_MESSAGE_OF_KDM-540_RESEND";
+}  // namespace
+
+CViewerApp& TheViewerApp() {
+    return *static_cast<CViewerApp*>(TheApp());
+}
+
+CViewerApp::CViewerApp()
+    : m_instance("Mirolo Viewer"), m_recent(ID_FILE_MRU_FILE1, kRecentFiles) {}
+
+CViewerApp::~CViewerApp() = default;
+
+BOOL CViewerApp::InitInstance() {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    if (!LoadSuiteSettings(IDS_REG_ERROR))
+        return FALSE;
+    m_recent.Load(Profile());
+    if (!RegisterSmhDocumentType(ProgramFolder()))
+        return FALSE;
+    const std::string file = CommandLineFile();
+    if (!m_instance.Acquire()) {
+        HandOverToRunningCopy(file);
+        return FALSE;
+    }
+    if (!CreateMainWindow())
+        return FALSE;
+    // The shell's open of an .smh file reaches this copy instead of starting another.
+    m_dde.Start([this](const std::string& path) { OpenDocumentFile(path); });
+    if (!file.empty())
+        OpenDocumentFile(file);
+    m_resendMessage = RegisterWindowMessageA(kResendMessageName);
+    if (!m_resendMessage)
+        return FALSE;
+    ShowWindow(m_frame.GetSafeHwnd(), SW_SHOW);
+    UpdateWindow(m_frame.GetSafeHwnd());
+    DragAcceptFiles(m_frame.GetSafeHwnd(), TRUE);
+    return TRUE;
+}
+
+bool CViewerApp::CreateMainWindow() {
+    m_document = std::make_unique<CViewerDoc>(RecvFolder());
+    if (!m_frame.Create(IDR_MAINFRAME, CMainFrame::kAppTitle))
+        return false;
+    SetMainWindow(m_frame.GetSafeHwnd());
+    m_instance.MarkMainWindow(m_frame.GetSafeHwnd());
+    if (!m_view.Create(m_frame.GetSafeHwnd(), IDC_VIEW))
+        return false;
+    m_view.AttachDocument(m_document.get());
+    m_frame.SetView(&m_view, m_document.get());
+    m_document->OnNewDocument();
+    m_view.OnInitialUpdate();
+    return true;
+}
+
+void CViewerApp::DestroyMainWindow() {
+    if (m_frame.GetSafeHwnd())
+        DestroyWindow(m_frame.GetSafeHwnd());
+}
+
+std::string CViewerApp::CommandLineFile() const {
+    int count = 0;
+    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::string file;
+    if (words && count > 1) {
+        char path[MAX_PATH * 2] = {};
+        WideCharToMultiByte(CP_ACP, 0, words[1], -1, path, sizeof path, nullptr, nullptr);
+        file = path;
+    }
+    LocalFree(words);
+    return file;
+}
+
+bool CViewerApp::HandOverToRunningCopy(const std::string& file) {
+    HWND running = m_instance.FindRunningWindow(nullptr);
+    if (!running)
+        return false;
+    if (!file.empty()) {
+        m_recent.Add(file);
+        m_recent.Save(Profile());
+    }
+    CSingleInstance::BringForward(running);
+    if (!file.empty())
+        SendMessageA(running, WM_OPEN_RECENT_FIRST, 0, 0);
+    return true;
+}
+
+bool CViewerApp::OpenDocumentFile(const std::string& path) {
+    const bool opened = m_document->OnOpenDocument(path);
+    if (!opened)
+        m_document->UpdateAllViews(nullptr);
+    m_frame.UpdateTitle();
+    return opened;
+}
+
+void CViewerApp::OpenFirstRecentFile() {
+    m_recent.Load(Profile());
+    if (m_recent.Count() > 0)
+        OpenDocumentFile(std::string(m_recent.Path(0)));  // a copy: opening reorders the list
+}
+
+void CViewerApp::OnMainWindowClosing() {
+    if (m_document && m_document->CurrentPageNumber() > 0)
+        m_document->DeleteContents();
+    m_dde.Stop();
+    m_instance.Release();
+}
+
+void CViewerApp::AddToRecentFileList(const std::string& path) {
+    m_recent.Add(path);
+    m_recent.Save(Profile());
+}
+
+void CViewerApp::OnDocumentTitleChanged(const CDocument&) {
+    if (m_frame.GetSafeHwnd())
+        m_frame.UpdateTitle();
+}
+
+void CViewerApp::PromptAndOpen() {
+    char file[MAX_PATH] = {};
+    const std::string filter = FilterFromResource(LoadResString(IDS_SMH_FILTER));
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = m_frame.GetSafeHwnd();
+    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrInitialDir = RecvFolder().empty() ? nullptr : RecvFolder().c_str();
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NONETWORKBUTTON;
+    if (Seam<ICommonDialogs>().OpenFile(ofn))
+        OpenDocumentFile(file);
+}
+
+bool CViewerApp::OnCommand(UINT id) {
+    if (m_recent.IsCommand(id)) {
+        const size_t index = id - m_recent.FirstCommand();
+        if (index < m_recent.Count())
+            OpenDocumentFile(std::string(m_recent.Path(index)));  // a copy: opening reorders the list
+        return true;
+    }
+    switch (id) {
+    case ID_FILE_OPEN:
+        PromptAndOpen();
+        return true;
+    case ID_APP_EXIT:
+        PostMessageA(m_frame.GetSafeHwnd(), WM_CLOSE, 0, 0);
+        return true;
+    case ID_APP_ABOUT: {
+        CAboutDlg about(IDD_ABOUTBOX, IDC_RIGHTS);
+        about.DoModal(m_frame.GetSafeHwnd());
+        return true;
+    }
+    }
+    return false;
+}
+
+bool CViewerApp::OnUpdateCommand(CCmdUI& ui) {
+    if (m_recent.IsCommand(ui.Id())) {
+        ui.Enable(ui.Id() - m_recent.FirstCommand() < m_recent.Count());
+        return true;
+    }
+    switch (ui.Id()) {
+    case ID_FILE_OPEN:
+    case ID_APP_EXIT:
+    case ID_APP_ABOUT:
+        return true;
+    }
+    return false;
+}
+
+bool CViewerApp::PreTranslateMessage(MSG& msg) {
+    // Keys typed into the zoom box are text, not commands.
+    HWND zoomBox = m_frame.ZoomBox().Hwnd();
+    if (zoomBox && (msg.hwnd == zoomBox || IsChild(zoomBox, msg.hwnd)))
+        return false;
+    return m_frame.GetSafeHwnd() && m_frame.TranslateAccelerator(msg);
+}
+
+bool CViewerApp::OnIdle(int count) {
+    if (count == 0 && m_frame.GetSafeHwnd())
+        m_frame.OnIdleUpdate();
+    return false;
+}

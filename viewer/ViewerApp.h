@@ -1,0 +1,61 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "common/SuiteApp.h"
+#include "framework/RecentFileList.h"
+#include "framework/SingleInstance.h"
+#include "viewer/DdeServer.h"
+#include "viewer/MainFrame.h"
+#include "viewer/ViewerDoc.h"
+#include "viewer/ViewerView.h"
+
+// The fax viewer: one document, one view in one main window; one running copy, to which a second start hands
+// its file.
+class CViewerApp : public CSuiteApp {
+public:
+    CViewerApp();
+    ~CViewerApp() override;
+
+    CViewerDoc& Document() { return *m_document; }
+    CMainFrame& Frame() { return m_frame; }
+    CViewerView& View() { return m_view; }
+    CRecentFileList& RecentFiles() { return m_recent; }
+    UINT ResendMessage() const { return m_resendMessage; }
+
+    // The framework's open step: the document opens the file, the view shows it; false when it was refused.
+    bool OpenDocumentFile(const std::string& path);
+    // Another start asked for its file: the list was saved by it, so it is read again.
+    void OpenFirstRecentFile();
+    void OnMainWindowClosing();
+
+    bool OnCommand(UINT id) override;
+    bool OnUpdateCommand(CCmdUI& ui) override;
+    void AddToRecentFileList(const std::string& path) override;
+    void OnDocumentTitleChanged(const CDocument& document) override;
+
+    // The main window and its parts, without the settings, the single-instance rule and the shell: what the
+    // program shows, for starting it and for tests.
+    bool CreateMainWindow();
+    void DestroyMainWindow();
+
+protected:
+    BOOL InitInstance() override;
+    bool PreTranslateMessage(MSG& msg) override;
+    bool OnIdle(int count) override;
+
+private:
+    bool HandOverToRunningCopy(const std::string& file);
+    void PromptAndOpen();
+    std::string CommandLineFile() const;
+
+    CSingleInstance m_instance;
+    CRecentFileList m_recent;
+    std::unique_ptr<CViewerDoc> m_document;
+    CMainFrame m_frame;
+    CViewerView m_view;
+    UINT m_resendMessage = 0;
+    CDdeServer m_dde;
+};
+
+CViewerApp& TheViewerApp();

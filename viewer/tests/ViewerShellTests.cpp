@@ -1,0 +1,266 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/testing/InstalledSettings.h"
+#include "framework/testing/Scripted.h"
+#include "framework/testing/TempFolder.h"
+#include "tools/mh/MhEncoder.h"
+#include "tools/mh/SamplePages.h"
+#include "tools/smh/SmhWriter.h"
+#include "viewer/DdeServer.h"
+#include "viewer/ViewerApp.h"
+#include "viewer/resource.h"
+
+// The Viewer's main window in this process: commands and messages sent to the real windows.
+namespace {
+class CTestViewerApp : public CViewerApp {
+protected:
+    BOOL InitInstance() override { return FALSE; }
+};
+
+std::vector<uint8_t> Fax(uint32_t pages, uint32_t rows = 400) {
+    std::vector<SmhPageSpec> specs;
+    for (uint32_t i = 0; i < pages; ++i)
+        specs.emplace_back(mh::EncodeMh(mh::RandomPage(1728, rows + i, 3, 11 + i)));
+    return BuildSmhDocument(MakeSmhHeader(pages), specs);
+}
+
+class ViewerShellTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_app.LoadSuiteSettings(IDS_REG_ERROR));
+        ASSERT_TRUE(m_app.CreateMainWindow());
+        ShowWindow(Frame(), SW_SHOW);
+        UpdateWindow(Frame());
+    }
+    void TearDown() override { m_app.DestroyMainWindow(); }
+
+    HWND Frame() { return m_app.Frame().GetSafeHwnd(); }
+    std::string WriteFax(const std::string& name, uint32_t pages) {
+        const std::string path = m_settings.RecvFolder() + name;
+        const std::vector<uint8_t> bytes = Fax(pages);
+        WriteFileBytes(path, std::string(bytes.begin(), bytes.end()));
+        return path;
+    }
+    void Command(UINT id) { SendMessageA(Frame(), WM_COMMAND, id, 0); }
+    CCmdUI State(UINT id) {
+        CCmdUI ui(id);
+        if (!m_app.Frame().RouteUpdate(ui))
+            ui.Enable(false);
+        return ui;
+    }
+    bool Enabled(UINT id) { return State(id).Enabled(); }
+    std::string Caption() {
+        char text[256] = {};
+        GetWindowTextA(Frame(), text, sizeof text);
+        return text;
+    }
+    std::string StatusText() { return m_app.Frame().StatusBar().PaneText(0); }
+    std::string ZoomText() {
+        char text[32] = {};
+        GetWindowTextA(m_app.Frame().ZoomBox().Hwnd(), text, sizeof text);
+        return text;
+    }
+    void TypeIntoZoomBox(const char* text) {
+        HWND combo = m_app.Frame().ZoomBox().Hwnd();
+        SetWindowTextA(combo, text);
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        GetComboBoxInfo(combo, &info);
+        SendMessageA(info.hwndItem, WM_KEYDOWN, VK_RETURN, 0);
+    }
+    void ChooseZoomEntry(int index) {
+        HWND combo = m_app.Frame().ZoomBox().Hwnd();
+        SendMessageA(combo, CB_SETCURSEL, index, 0);
+        SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(IDC_ZOOM_BOX, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo));
+    }
+
+    CTempFolder m_install;
+    CInstalledSettings m_settings{m_install.Path() + "LUMENPOST"};
+    CTestViewerApp m_app;
+    CScriptedMessageBoxes m_boxes;
+    CScopedSeam<IMessageBoxes> m_seam{m_boxes};
+};
+}  // namespace
+
+TEST_F(ViewerShellTest, AnEmptyViewerOffersOnlyWhatNeedsNoPage) {
+    EXPECT_EQ(Caption(), "查看器 - Untitled");
+    for (UINT id : {ID_PAGE_NEXT, ID_PAGE_PREVIOUS, ID_EDIT_UNDO, ID_FILE_SAVE_AS, ID_FILE_SEND_FAX,
+                    ID_IMAGE_ROTATE_RIGHT, ID_IMAGE_ROTATE_LEFT, ID_IMAGE_ROTATE_180, ID_IMAGE_SMOOTH, ID_EDIT_COPY,
+                    ID_SELECT_NONE, ID_FILE_OPEN_FAX})
+        EXPECT_FALSE(Enabled(id)) << id;
+    for (UINT id : {ID_FILE_OPEN, ID_APP_EXIT, ID_APP_ABOUT, ID_VIEW_NORMAL, ID_VIEW_ZOOM_IN, ID_HELP_INDEX})
+        EXPECT_TRUE(Enabled(id)) << id;
+    EXPECT_EQ(ZoomText(), "100%");
+    EXPECT_EQ(StatusText(), "准备");
+}
+
+TEST_F(ViewerShellTest, OpeningAFaxShowsPageOneAndPagesThrough) {
+    const std::string path = WriteFax("three.smh", 3);
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    EXPECT_EQ(Caption(), "查看器 - three.smh");
+    EXPECT_EQ(m_app.Document().CurrentPageNumber(), 1u);
+    EXPECT_FALSE(Enabled(ID_PAGE_PREVIOUS));
+    EXPECT_TRUE(Enabled(ID_PAGE_NEXT));
+    EXPECT_TRUE(Enabled(ID_FILE_SAVE_AS));
+    EXPECT_TRUE(Enabled(ID_IMAGE_ROTATE_RIGHT));
+
+    Command(ID_PAGE_NEXT);
+    Command(ID_PAGE_NEXT);
+    EXPECT_EQ(m_app.Document().CurrentPageNumber(), 3u);
+    EXPECT_FALSE(Enabled(ID_PAGE_NEXT));
+    Command(ID_PAGE_NEXT);  // disabled: not carried out
+    EXPECT_EQ(m_app.Document().CurrentPageNumber(), 3u);
+    EXPECT_EQ(m_app.View().TotalSize().cy, 402) << "the view is laid out for page 3 at 100%";
+
+    // The toolbar follows the rules once the program is idle.
+    m_app.Frame().OnIdleUpdate();
+    HWND toolBar = m_app.Frame().ToolBar().Hwnd();
+    EXPECT_FALSE(SendMessageA(toolBar, TB_ISBUTTONENABLED, ID_PAGE_NEXT, 0));
+    EXPECT_TRUE(SendMessageA(toolBar, TB_ISBUTTONENABLED, ID_PAGE_PREVIOUS, 0));
+    EXPECT_FALSE(SendMessageA(toolBar, TB_ISBUTTONENABLED, ID_EDIT_COPY, 0));
+}
+
+TEST_F(ViewerShellTest, RotatingChangesTheLayoutAndUndoRestoresIt) {
+    ASSERT_TRUE(m_app.OpenDocumentFile(WriteFax("one.smh", 1)));
+    EXPECT_FALSE(Enabled(ID_PAGE_NEXT));
+    EXPECT_FALSE(Enabled(ID_PAGE_PREVIOUS));
+    EXPECT_EQ(m_app.View().TotalSize().cx, 1728);
+    Command(ID_IMAGE_ROTATE_RIGHT);
+    EXPECT_EQ(m_app.View().TotalSize().cx, 400);
+    EXPECT_EQ(m_app.View().TotalSize().cy, 1728);
+    EXPECT_TRUE(Enabled(ID_EDIT_UNDO));
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(m_app.View().TotalSize().cx, 1728);
+    EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
+}
+
+TEST_F(ViewerShellTest, TheZoomBoxParsesWhatIsTypedOrChosen) {
+    ASSERT_TRUE(m_app.OpenDocumentFile(WriteFax("one.smh", 1)));
+    struct Case {
+        const char* typed;
+        const char* shown;
+        float factor;
+    };
+    for (const Case& c : {Case{"75", "75%", 0.75f}, Case{"5%", "10%", 0.1f}, Case{"abc", "100%", 1.0f},
+                          Case{"1%5", "10%", 0.1f}, Case{"250", "200%", 2.0f}}) {
+        TypeIntoZoomBox(c.typed);
+        EXPECT_EQ(ZoomText(), c.shown) << c.typed;
+        EXPECT_FLOAT_EQ(m_app.View().GetZoom(), c.factor) << c.typed;
+    }
+    ChooseZoomEntry(4);
+    EXPECT_EQ(ZoomText(), "25%");
+    EXPECT_FLOAT_EQ(m_app.View().GetZoom(), 0.25f);
+    EXPECT_EQ(m_app.View().TotalSize().cx, 432);
+    Command(ID_VIEW_NORMAL);
+    EXPECT_EQ(ZoomText(), "100%");
+    EXPECT_FLOAT_EQ(m_app.View().GetZoom(), 1.0f);
+}
+
+TEST_F(ViewerShellTest, ZoomToolsAreCheckedWhileActive) {
+    Command(ID_VIEW_ZOOM_IN);
+    EXPECT_TRUE(State(ID_VIEW_ZOOM_IN).Checked());
+    Command(ID_VIEW_ZOOM_OUT);
+    EXPECT_FALSE(State(ID_VIEW_ZOOM_IN).Checked());
+    EXPECT_TRUE(State(ID_VIEW_ZOOM_OUT).Checked());
+    Command(ID_VIEW_ZOOM_OUT);
+    EXPECT_FALSE(State(ID_VIEW_ZOOM_OUT).Checked());
+    Command(ID_SELECTION_START);
+    EXPECT_TRUE(State(ID_SELECTION_START).Checked());
+    Command(ID_VIEW_ZOOM_OUT);
+    EXPECT_FALSE(State(ID_SELECTION_START).Checked()) << "the zoom-out tool ends selection mode";
+}
+
+TEST_F(ViewerShellTest, SelectAllThenCopyPutsTheWholePageOnTheClipboard) {
+    ASSERT_TRUE(m_app.OpenDocumentFile(WriteFax("one.smh", 1)));
+    TypeIntoZoomBox("25");
+    EXPECT_FALSE(Enabled(ID_EDIT_COPY));
+    Command(ID_SELECT_ALL);
+    EXPECT_TRUE(Enabled(ID_EDIT_COPY));
+    EXPECT_TRUE(Enabled(ID_SELECT_NONE));
+    Command(ID_EDIT_COPY);
+    EXPECT_FALSE(Enabled(ID_EDIT_COPY)) << "copying ends the selection";
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE data = GetClipboardData(CF_DIB);
+    ASSERT_NE(data, nullptr);
+    const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(data));
+    ASSERT_NE(header, nullptr);
+    EXPECT_EQ(header->biWidth, 1728) << "full resolution whatever the zoom";
+    EXPECT_EQ(header->biHeight, 400);
+    GlobalUnlock(data);
+    CloseClipboard();
+}
+
+TEST_F(ViewerShellTest, ProgressMessagesShowInTheStatusBar) {
+    HWND bar = m_app.Frame().ProgressBar();
+    SendMessageA(Frame(), WM_DECODE_PROGRESS, 40, 0);
+    EXPECT_EQ(StatusText(), "SMH格式到BMP格式");
+    EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 40);
+    SendMessageA(Frame(), WM_SMOOTH_PROGRESS, 10, 0);
+    EXPECT_EQ(StatusText(), "平滑处理...");
+    SendMessageA(Frame(), WM_DECODE_PROGRESS, 100, 0);
+    EXPECT_EQ(StatusText(), "准备");
+    EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 0);
+    SendMessageA(Frame(), WM_STATUS_PROGRESS, 30, 2);
+    EXPECT_EQ(StatusText(), "保存数据...");
+    SendMessageA(Frame(), WM_STATUS_PROGRESS, 100, 2);
+    EXPECT_EQ(StatusText(), "准备");
+    SendMessageA(Frame(), WM_STATUS_PROGRESS, 50, 9);
+    EXPECT_EQ(StatusText(), "准备");
+    EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 50);
+}
+
+TEST_F(ViewerShellTest, MenuItemsShowTheirPromptWhileSelected) {
+    SendMessageA(Frame(), WM_MENUSELECT, MAKEWPARAM(ID_FILE_OPEN_FAX, MF_STRING), 1);
+    EXPECT_EQ(StatusText(), "打开传真文件");
+    SendMessageA(Frame(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(StatusText(), "准备");
+}
+
+TEST_F(ViewerShellTest, OpenedFilesGoFirstInTheRecentListAndASecondStartsFileIsOpened) {
+    const std::string first = WriteFax("first.smh", 1);
+    const std::string second = WriteFax("second.smh", 2);
+    ASSERT_TRUE(m_app.OpenDocumentFile(first));
+    ASSERT_TRUE(m_app.OpenDocumentFile(second));
+    EXPECT_EQ(m_app.Profile().GetString("Recent File List", "File1"), second);
+    EXPECT_EQ(m_app.Profile().GetString("Recent File List", "File2"), first);
+
+    // What a second start does: the list is written with its file first, then the running Viewer is told.
+    m_app.Profile().WriteString("Recent File List", "File1", first);
+    m_app.Profile().WriteString("Recent File List", "File2", second);
+    SendMessageA(Frame(), WM_OPEN_RECENT_FIRST, 0, 0);
+    EXPECT_EQ(Caption(), "查看器 - first.smh");
+
+    ASSERT_EQ(m_app.RecentFiles().Count(), 2u);
+    EXPECT_EQ(m_app.RecentFiles().Path(0), first);
+    HMENU file = GetSubMenu(GetMenu(Frame()), 0);
+    SendMessageA(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+    char text[MAX_PATH + 8] = {};
+    GetMenuStringA(file, ID_FILE_MRU_FILE1, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_EQ(std::string(text), "&1 " + first);
+}
+
+TEST_F(ViewerShellTest, AFileThatIsNotAnSmhDocumentIsRefused) {
+    const std::string path = m_settings.RecvFolder() + "letter.txt";
+    const std::vector<uint8_t> bytes = Fax(1);
+    WriteFileBytes(path, std::string(bytes.begin(), bytes.end()));
+    EXPECT_FALSE(m_app.OpenDocumentFile(path));
+    ASSERT_EQ(m_boxes.Calls().size(), 1u);
+    EXPECT_EQ(m_boxes.Calls()[0].text, "这不是有效的SMH文件");
+    EXPECT_EQ(Caption(), "查看器 - Untitled");
+    EXPECT_EQ(m_app.Document().CurrentPageNumber(), 0u);
+}
+
+TEST(DdeOpenCommand, GivesThePathOfAnOpenCommandOnly) {
+    EXPECT_EQ(DdeOpenPath("[open(\"C:\\tray\\a b.smh\")]"), "C:\\tray\\a b.smh");
+    EXPECT_EQ(DdeOpenPath("[OPEN(\"x.smh\")]"), "x.smh");
+    EXPECT_EQ(DdeOpenPath("[open(\"\")]"), "");
+    EXPECT_EQ(DdeOpenPath("[print(\"x.smh\")]"), "");
+    EXPECT_EQ(DdeOpenPath("[open(\"x.smh\""), "");
+}
