@@ -28,6 +28,7 @@ CViewerApp::~CViewerApp() = default;
 BOOL CViewerApp::InitInstance() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
+    SetAppName(CMainFrame::kAppTitle);
     if (!LoadSuiteSettings(IDS_REG_ERROR))
         return FALSE;
     m_recent.Load(Profile());

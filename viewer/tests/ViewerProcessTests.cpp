@@ -1,0 +1,133 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/testing/InstalledSettings.h"
+#include "framework/Profile.h"
+#include "framework/testing/TempFolder.h"
+#include "tools/mh/MhEncoder.h"
+#include "tools/mh/SamplePages.h"
+#include "tools/process/ProcessWindows.h"
+#include "tools/smh/SmhWriter.h"
+
+// Real Viewer processes: the second start hands its file to the first.
+namespace {
+std::string ViewerPath() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    const std::string self(path);
+    return self.substr(0, self.find_last_of('\\') + 1) + "Viewer.exe";
+}
+
+PROCESS_INFORMATION Start(const std::string& file) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string command = "\"" + ViewerPath() + "\"";
+    if (!file.empty())
+        command += " \"" + file + "\"";
+    EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    return pi;
+}
+
+std::string Caption(HWND hwnd) {
+    char text[256] = {};
+    GetWindowTextA(hwnd, text, sizeof text);
+    return text;
+}
+
+// Waits for a visible top-level window of the process whose caption starts with `prefix`.
+HWND WaitForWindow(DWORD pid, const std::string& prefix) {
+    for (int i = 0; i < 300; ++i) {
+        HWND found = nullptr;
+        struct Search {
+            DWORD pid;
+            const std::string* prefix;
+            HWND* found;
+        } search{pid, &prefix, &found};
+        EnumWindows(
+            [](HWND hwnd, LPARAM lp) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(lp);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(hwnd, &owner);
+                if (owner == s->pid && IsWindowVisible(hwnd) && Caption(hwnd).rfind(*s->prefix, 0) == 0) {
+                    *s->found = hwnd;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (found)
+            return found;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+bool Ended(const PROCESS_INFORMATION& pi, DWORD ms) {
+    return WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0;
+}
+
+void Finish(PROCESS_INFORMATION& pi) {
+    EndProgram(pi, 10000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
+
+class ViewerProcessTest : public testing::Test {
+protected:
+    std::string WriteFax(const std::string& name) {
+        const std::string path = m_settings.RecvFolder() + name;
+        const std::vector<uint8_t> bytes =
+            BuildSmhDocument(MakeSmhHeader(1), {SmhPageSpec(mh::EncodeMh(mh::RandomPage(1728, 300, 3, 5)))});
+        WriteFileBytes(path, std::string(bytes.begin(), bytes.end()));
+        return path;
+    }
+
+    CTempFolder m_install;
+    CInstalledSettings m_settings{m_install.Path() + "LUMENPOST"};
+};
+}  // namespace
+
+TEST_F(ViewerProcessTest, ASecondStartHandsItsFileToTheRunningViewer) {
+    const std::string fax = WriteFax("handed.smh");
+    PROCESS_INFORMATION first = Start("");
+    HWND main = WaitForWindow(first.dwProcessId, "查看器");
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(Caption(main), "查看器 - Untitled");
+
+    PROCESS_INFORMATION second = Start(fax);
+    EXPECT_TRUE(Ended(second, 20000)) << "the second start did not end";
+    EXPECT_EQ(FindVisibleWindowOf(second.dwProcessId), nullptr);
+    Finish(second);
+    EXPECT_EQ(Caption(main), "查看器 - handed.smh");
+    EXPECT_EQ(CRegistryProfile("Orvex", "mirolo").GetString("Recent File List", "File1"), fax);
+
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Ended(first, 20000));
+    Finish(first);
+}
+
+TEST_F(ViewerProcessTest, ABadFileOnTheCommandLineIsReportedAndLeavesAnEmptyDocument) {
+    const std::string bad = m_settings.RecvFolder() + "bad.smh";
+    WriteFileBytes(bad, std::string(1000, 'x'));
+    PROCESS_INFORMATION viewer = Start(bad);
+    HWND box = WaitForWindow(viewer.dwProcessId, "查看器");
+    ASSERT_NE(box, nullptr);
+    // The message comes before the main window shows, titled with the program's name.
+    HWND text = FindWindowExA(box, nullptr, "Static", "这不是有效的SMH文件");
+    EXPECT_NE(text, nullptr) << Caption(box);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    HWND main = nullptr;
+    for (int i = 0; i < 200 && !main; ++i, Sleep(50))
+        if (HWND found = WaitForWindow(viewer.dwProcessId, "查看器 - "))
+            main = found;
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(Caption(main), "查看器 - Untitled");
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Ended(viewer, 20000));
+    Finish(viewer);
+}
