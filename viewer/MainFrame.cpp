@@ -73,11 +73,16 @@ void CMainFrame::PlaceProgressBar() {
 }
 
 void CMainFrame::ShowProgress(UINT textId, WPARAM percent) {
-    DispatchOwnMessages(m_hWnd);
     const bool done = percent >= 100;
-    const std::string text = LoadResString(done ? IDS_STATUS_READY : textId);
-    if (text != m_statusBar.PaneText(0)) {
-        m_statusBar.SetPaneText(0, text);
+    // Moving the bar repaints it, which costs more than decoding a page's rows: a few moves a second suffice.
+    const DWORD now = GetTickCount();
+    const bool textChanges = LoadResString(done ? IDS_STATUS_READY : textId) != m_statusBar.PaneText(0);
+    if (!done && !textChanges && now - m_lastProgressTick < kProgressIntervalMs)
+        return;
+    m_lastProgressTick = now;
+    DispatchOwnMessages(m_hWnd);
+    if (textChanges) {
+        m_statusBar.SetPaneText(0, LoadResString(done ? IDS_STATUS_READY : textId));
         UpdateWindow(m_statusBar.Hwnd());
     }
     SendMessageA(m_progress, PBM_SETPOS, done ? 0 : percent, 0);

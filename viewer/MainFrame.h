@@ -26,6 +26,9 @@ private:
     void OnZoomBoxChosen(WPARAM index, LPARAM fromList);
     void PlaceProgressBar();
 
+    static constexpr DWORD kProgressIntervalMs = 100;
+
     CZoomBox m_zoomBox;
     HWND m_progress = nullptr;
+    DWORD m_lastProgressTick = 0;
 };

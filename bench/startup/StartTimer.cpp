@@ -1,7 +1,9 @@
-// Times program start to first visible window, for several programs in turns so they share the same conditions.
-//   StartTimer.exe RUNS PROGRAM [PROGRAM...]
-// Each run: CreateProcess, wait until a visible top-level window of the new process exists, close it. The first
-// run of each program is a warm-up and not counted. Prints every program's median in milliseconds.
+// Times program start to first visible window and then to its first idle moment (its first paint done), for
+// several programs in turns so they share the same conditions.
+//   StartTimer.exe RUNS PROGRAM[|ARGUMENT] [PROGRAM[|ARGUMENT]...]
+// Each run: CreateProcess, wait until a visible top-level window of the new process exists and the process waits
+// for input, close it. The first run of each program is a warm-up and not counted. Prints every program's median
+// in milliseconds.
 #include <windows.h>
 
 #include <algorithm>
@@ -13,13 +15,17 @@
 
 namespace {
 // Milliseconds from CreateProcess to the window, or a negative value on failure.
-double TimeOneStart(const std::string& program) {
+double TimeOneStart(const std::string& spec) {
+    const size_t bar = spec.find('|');
+    const std::string program = spec.substr(0, bar);
     LARGE_INTEGER frequency, start, now;
     QueryPerformanceFrequency(&frequency);
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     std::string command = "\"" + program + "\"";
+    if (bar != std::string::npos)
+        command += " \"" + spec.substr(bar + 1) + "\"";
     QueryPerformanceCounter(&start);
     if (!CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return -1;
@@ -29,7 +35,9 @@ double TimeOneStart(const std::string& program) {
         QueryPerformanceCounter(&now);
         double ms = 1000.0 * double(now.QuadPart - start.QuadPart) / double(frequency.QuadPart);
         if (shown) {
-            elapsed = ms;
+            WaitForInputIdle(pi.hProcess, 20000);
+            QueryPerformanceCounter(&now);
+            elapsed = 1000.0 * double(now.QuadPart - start.QuadPart) / double(frequency.QuadPart);
             break;
         }
         if (ms > 20000 || WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0)
