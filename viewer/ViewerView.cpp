@@ -4,6 +4,7 @@
 
 #include "framework/App.h"
 #include "framework/BusyState.h"
+#include "framework/Printing.h"
 #include "framework/Resources.h"
 #include "viewer/MainFrame.h"
 #include "viewer/ViewerDoc.h"
@@ -11,6 +12,7 @@
 #include "viewer/dib/BitmapToDib.h"
 #include "viewer/dib/CopyDib.h"
 #include "viewer/dib/DibPaint.h"
+#include "viewer/dib/DibPalette.h"
 #include "viewer/resource.h"
 
 namespace {
@@ -161,6 +163,12 @@ bool CViewerView::OnCommand(UINT id) {
         if (doc.Smooth())
             ReLayOut();
         return true;
+    case ID_FILE_PRINT:
+        Print();
+        return true;
+    case ID_FILE_PRINT_SETUP:
+        PrintSetup(MainWindow());
+        return true;
     case ID_HELP_INDEX:
         if (CWinApp* app = TheApp())
             app->ShowHelp(IDH_VIEWER, HELP_CONTEXT);
@@ -186,12 +194,50 @@ bool CViewerView::OnUpdateCommand(CCmdUI& ui) {
     case ID_EDIT_COPY:
         ui.Enable(!IsEmpty(m_selection));
         return true;
+    case ID_FILE_PRINT:
+        ui.Enable(Doc().PageCount() > 0);
+        return true;
     case ID_VIEW_NORMAL:
     case ID_SELECT_ALL:
     case ID_HELP_INDEX:
+    case ID_FILE_PRINT_SETUP:
         return true;
     }
     return false;
+}
+
+void CViewerView::GoToPage(uint32_t number) {
+    CViewerDoc& doc = Doc();
+    while (doc.CurrentPageNumber() < number && doc.NextPage())
+        ReLayOut();
+    while (doc.CurrentPageNumber() > number && doc.PreviousPage())
+        ReLayOut();
+}
+
+void CViewerView::DrawForPrinter(HDC dc, const RECT& printable) const {
+    HGLOBAL image = Doc().CurrentImage();
+    const LONG width = Doc().ImageWidth();
+    const LONG height = Doc().ImageHeight();
+    if (!image || width <= 0 || height <= 0)
+        return;  // a page that did not decode leaves its sheet blank
+    // As large as the sheet allows, proportions kept, from the printable area's top-left corner.
+    const float scale = std::min(static_cast<float>(printable.right - printable.left) / static_cast<float>(width),
+                                 static_cast<float>(printable.bottom - printable.top) / static_cast<float>(height));
+    const RECT target{printable.left, printable.top, printable.left + static_cast<LONG>(width * scale),
+                      printable.top + static_cast<LONG>(height * scale)};
+    CPaletteHandle palette;
+    CreateDibPalette(image, palette);
+    PaintDib(dc, target, image, {0, 0, width, height}, palette.Get(), SRCCOPY);
+}
+
+void CViewerView::Print() {
+    const uint32_t current = Doc().CurrentPageNumber();
+    PrintPages(MainWindow(), Doc().Title(), 1, static_cast<int>(Doc().PageCount()),
+               [this](HDC dc, int page, const RECT& printable) {
+                   GoToPage(static_cast<uint32_t>(page));
+                   DrawForPrinter(dc, printable);
+               });
+    GoToPage(current);
 }
 
 void CViewerView::ToggleSelectionMode() {

@@ -40,6 +40,11 @@ private:
     void Copy();
     HGLOBAL SelectedPixels() const;
 
+    void Print();
+    // Steps page by page, as the user would, so each page is decoded on the way.
+    void GoToPage(uint32_t number);
+    void DrawForPrinter(HDC dc, const RECT& printable) const;
+
     void OnLeftDown(POINT client);
     void OnMouseMove(POINT client);
     void OnLeftUp(POINT client);

@@ -62,3 +62,18 @@ HINSTANCE CRecordingShell::Open(HWND owner, const char* file, const char* parame
                        directory != nullptr, show, cwd});
     return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(33));
 }
+
+BOOL CScriptedCommonDialogs::Print(PRINTDLGA& pd) {
+    m_printCalls.push_back({pd.Flags, pd.nMinPage, pd.nMaxPage});
+    if (m_printers.empty())
+        return FALSE;
+    const QueuedPrinter printer = m_printers.front();
+    m_printers.pop_front();
+    pd.hDC = printer.dc;
+    if (printer.from) {
+        pd.Flags |= PD_PAGENUMS;
+        pd.nFromPage = printer.from;
+        pd.nToPage = printer.to;
+    }
+    return TRUE;
+}

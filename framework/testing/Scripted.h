@@ -39,6 +39,17 @@ public:
     void ChooseSaveFile(std::string path) { m_saveFiles.push_back(std::move(path)); }
     BOOL OpenFile(OPENFILENAMEA& ofn) override;
     BOOL SaveFile(OPENFILENAMEA& ofn) override;
+    // The next print dialog returns this device context (the caller deletes it), with pages `from`..`to`
+    // chosen when they are given; with none queued it is cancelled.
+    void ChoosePrinter(HDC dc, WORD from = 0, WORD to = 0) { m_printers.push_back({dc, from, to}); }
+    BOOL Print(PRINTDLGA& pd) override;
+
+    struct PrintCall {
+        DWORD flags;
+        WORD minPage;
+        WORD maxPage;
+    };
+    const std::vector<PrintCall>& PrintCalls() const { return m_printCalls; }
 
     struct FileDialogCall {
         HWND owner;
@@ -58,6 +69,12 @@ private:
     std::deque<std::string> m_saveFiles;
     std::vector<FileDialogCall> m_openCalls;
     std::vector<FileDialogCall> m_saveCalls;
+    struct QueuedPrinter {
+        HDC dc;
+        WORD from, to;
+    };
+    std::deque<QueuedPrinter> m_printers;
+    std::vector<PrintCall> m_printCalls;
 };
 
 struct HelpCall {

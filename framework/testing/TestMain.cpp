@@ -26,6 +26,10 @@ public:
         ADD_FAILURE() << "unexpected save-file dialog";
         return FALSE;
     }
+    BOOL Print(PRINTDLGA&) override {
+        ADD_FAILURE() << "unexpected print dialog";
+        return FALSE;
+    }
 };
 
 class CUnexpectedHelp : public IHelpEngine {
