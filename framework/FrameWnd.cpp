@@ -1,10 +1,13 @@
 #include "framework/FrameWnd.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
 #include <shellapi.h>
 
 #include "framework/App.h"
 #include "framework/Document.h"
+#include "framework/FrameworkResources.h"
 #include "framework/Resources.h"
 #include "framework/View.h"
 
@@ -73,15 +76,60 @@ void CFrameWnd::UpdateTitle() {
 void CFrameWnd::RecalcLayout() {
     if (!m_hWnd)
         return;
-    RECT client;
-    GetClientRect(m_hWnd, &client);
-    if (m_toolBar.Hwnd())
-        SendMessageA(m_toolBar.Hwnd(), TB_AUTOSIZE, 0, 0);
+    RECT area;
+    GetClientRect(m_hWnd, &area);
     m_statusBar.Resize();
-    const int top = Height(m_toolBar.Hwnd());
-    const int bottom = client.bottom - Height(m_statusBar.Hwnd());
+    area.bottom -= Height(m_statusBar.Hwnd());
+    if (m_toolBar.Hwnd()) {
+        m_toolBar.Place(area);
+        const int thickness = m_toolBar.Thickness();
+        switch (m_toolBar.DockSide()) {
+        case CToolBar::Side::kTop: area.top += thickness; break;
+        case CToolBar::Side::kBottom: area.bottom -= thickness; break;
+        case CToolBar::Side::kLeft: area.left += thickness; break;
+        case CToolBar::Side::kRight: area.right -= thickness; break;
+        case CToolBar::Side::kFloating: break;
+        }
+    }
     if (m_view && m_view->GetSafeHwnd())
-        MoveWindow(m_view->GetSafeHwnd(), 0, top, client.right, bottom > top ? bottom - top : 0, TRUE);
+        MoveWindow(m_view->GetSafeHwnd(), area.left, area.top, std::max<LONG>(0, area.right - area.left),
+                   std::max<LONG>(0, area.bottom - area.top), TRUE);
+}
+
+void CFrameWnd::DockToolBar(CToolBar::Side side) {
+    m_toolBar.Dock(side);
+    OnToolBarDocked();
+    RecalcLayout();
+}
+
+namespace {
+struct DockChoice {
+    UINT command;
+    UINT text;
+    CToolBar::Side side;
+};
+const DockChoice kDockChoices[] = {
+    {CToolBar::kDockTopCommand, IDS_FW_DOCK_TOP, CToolBar::Side::kTop},
+    {CToolBar::kDockBottomCommand, IDS_FW_DOCK_BOTTOM, CToolBar::Side::kBottom},
+    {CToolBar::kDockLeftCommand, IDS_FW_DOCK_LEFT, CToolBar::Side::kLeft},
+    {CToolBar::kDockRightCommand, IDS_FW_DOCK_RIGHT, CToolBar::Side::kRight},
+    {CToolBar::kFloatCommand, IDS_FW_FLOAT, CToolBar::Side::kFloating},
+};
+}  // namespace
+
+void CFrameWnd::ShowToolBarMenu() {
+    HMENU menu = CreatePopupMenu();
+    for (const DockChoice& choice : kDockChoices) {
+        const UINT checked = m_toolBar.DockSide() == choice.side ? MF_CHECKED : MF_UNCHECKED;
+        AppendMenuA(menu, MF_STRING | checked, choice.command, LoadResString(choice.text).c_str());
+    }
+    POINT at;
+    GetCursorPos(&at);
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hWnd, nullptr));
+    DestroyMenu(menu);
+    if (chosen)
+        RouteCommand(chosen);
 }
 
 void CFrameWnd::OnIdleUpdate() {
@@ -121,6 +169,12 @@ bool CFrameWnd::RouteUpdate(CCmdUI& ui) {
 }
 
 bool CFrameWnd::OnCommand(UINT id) {
+    for (const DockChoice& choice : kDockChoices) {
+        if (choice.command == id) {
+            DockToolBar(choice.side);
+            return true;
+        }
+    }
     switch (id) {
     case kViewToolBar:
         ShowBar(m_toolBar.Hwnd(), !IsWindowVisible(m_toolBar.Hwnd()));
@@ -133,6 +187,12 @@ bool CFrameWnd::OnCommand(UINT id) {
 }
 
 bool CFrameWnd::OnUpdateCommand(CCmdUI& ui) {
+    for (const DockChoice& choice : kDockChoices) {
+        if (choice.command == ui.Id()) {
+            ui.SetCheck(m_toolBar.DockSide() == choice.side);
+            return true;
+        }
+    }
     switch (ui.Id()) {
     case kViewToolBar:
         ui.SetCheck(m_toolBar.Hwnd() && IsWindowVisible(m_toolBar.Hwnd()));
@@ -198,6 +258,12 @@ LRESULT CFrameWnd::OnNotify(const NMHDR& header) {
         info.lpszText = info.szText;
         return 0;
     }
+    case NM_RCLICK:
+        if (header.hwndFrom == m_toolBar.Hwnd()) {
+            ShowToolBarMenu();
+            return TRUE;
+        }
+        return 0;
     case TBN_HOTITEMCHANGE: {
         const auto& hot = reinterpret_cast<const NMTBHOTITEM&>(header);
         ShowPrompt((hot.dwFlags & HICF_LEAVING) ? 0 : static_cast<UINT>(hot.idNew));

@@ -50,6 +50,8 @@ protected:
     // Extra handling of a derived frame; return true when handled with `result` set.
     virtual bool OnFrameMessage(UINT /*msg*/, WPARAM /*wp*/, LPARAM /*lp*/, LRESULT& /*result*/) { return false; }
     virtual void OnClose();
+    // The toolbar moved to another side or started floating.
+    virtual void OnToolBarDocked() {}
     // A menu is about to drop down; before its items get their states (e.g. to list recent files in it).
     virtual void OnMenuPopup(HMENU /*menu*/) {}
     virtual void OnDropFiles(HDROP drop);
@@ -64,6 +66,8 @@ private:
     void OnMenuSelect(UINT item, UINT flags, HMENU menu);
     LRESULT OnNotify(const NMHDR& header);
     void ShowBar(HWND bar, bool show);
+    void DockToolBar(CToolBar::Side side);
+    void ShowToolBarMenu();
 
     std::string m_appTitle;
     std::string m_idleText;

@@ -145,6 +145,18 @@ void CMainFrame::OnDropFiles(HDROP drop) {
         TheViewerApp().OpenDocumentFile(path);
 }
 
+void CMainFrame::OnToolBarDocked() {
+    // A 60-pixel box does not fit a column of buttons: docked at a side the bar goes without it.
+    const bool vertical = m_toolBar.IsVertical();
+    SendMessageA(m_toolBar.Hwnd(), TB_HIDEBUTTON, IDC_ZOOM_BOX, MAKELPARAM(vertical, 0));
+    ShowWindow(m_zoomBox.Hwnd(), vertical ? SW_HIDE : SW_SHOWNA);
+    if (!vertical) {
+        const RECT slot = m_toolBar.ItemRect(m_toolBar.IndexOf(IDC_ZOOM_BOX));
+        SetWindowPos(m_zoomBox.Hwnd(), nullptr, slot.left, slot.top + 3, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 void CMainFrame::OnMenuPopup(HMENU menu) {
     // The file menu lists the recent files where its placeholder stands.
     TheViewerApp().RecentFiles().UpdateMenu(menu, "当前文件");

@@ -21,6 +21,7 @@ protected:
     void OnClose() override;
     void OnDropFiles(HDROP drop) override;
     void OnMenuPopup(HMENU menu) override;
+    void OnToolBarDocked() override;
 
 private:
     void OnZoomBoxChosen(WPARAM index, LPARAM fromList);

@@ -269,3 +269,60 @@ TEST(DdeOpenCommand, GivesThePathOfAnOpenCommandOnly) {
     EXPECT_EQ(DdeOpenPath("[print(\"x.smh\")]"), "");
     EXPECT_EQ(DdeOpenPath("[open(\"x.smh\""), "");
 }
+
+TEST_F(ViewerShellTest, TheToolBarDocksOnEverySideAndFloats) {
+    HWND toolBar = m_app.Frame().ToolBar().Hwnd();
+    HWND view = m_app.View().GetSafeHwnd();
+    auto viewRect = [&] {
+        RECT r;
+        GetWindowRect(view, &r);
+        MapWindowPoints(nullptr, Frame(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    RECT bar;
+    GetClientRect(toolBar, &bar);
+    EXPECT_EQ(viewRect().top, bar.bottom) << "docked at the top to start with";
+
+    Command(CToolBar::kDockLeftCommand);
+    GetClientRect(toolBar, &bar);
+    EXPECT_LT(bar.right, 40) << "a column of buttons";
+    EXPECT_EQ(viewRect().left, bar.right);
+    EXPECT_EQ(viewRect().top, 0);
+    EXPECT_FALSE(IsWindowVisible(m_app.Frame().ZoomBox().Hwnd())) << "the zoom box does not fit a column";
+    EXPECT_TRUE(State(CToolBar::kDockLeftCommand).Checked());
+
+    Command(CToolBar::kDockBottomCommand);
+    RECT client;
+    GetClientRect(Frame(), &client);
+    EXPECT_EQ(viewRect().top, 0);
+    EXPECT_TRUE(IsWindowVisible(m_app.Frame().ZoomBox().Hwnd()));
+    RECT placed;
+    GetWindowRect(toolBar, &placed);
+    MapWindowPoints(nullptr, Frame(), reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(placed.top, viewRect().bottom) << "between the view and the status bar";
+
+    Command(CToolBar::kFloatCommand);
+    HWND floating = GetParent(toolBar);
+    EXPECT_NE(floating, Frame());
+    EXPECT_TRUE(GetWindowLongPtrA(floating, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_EQ(viewRect().top, 0);
+    EXPECT_EQ(viewRect().left, 0);
+    // Its buttons still command the main window.
+    ASSERT_TRUE(m_app.OpenDocumentFile(WriteFax("two.smh", 2)));
+    const int next = static_cast<int>(SendMessageA(toolBar, TB_COMMANDTOINDEX, ID_PAGE_NEXT, 0));
+    RECT button;
+    SendMessageA(toolBar, TB_GETITEMRECT, next, reinterpret_cast<LPARAM>(&button));
+    const LPARAM at = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    SendMessageA(toolBar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(toolBar, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(m_app.Document().CurrentPageNumber(), 2u);
+
+    // Closing the floating window docks the bar at the top again.
+    SendMessageA(floating, WM_CLOSE, 0, 0);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+    EXPECT_EQ(GetParent(toolBar), Frame());
+    EXPECT_FALSE(IsWindow(floating));
+    EXPECT_TRUE(State(CToolBar::kDockTopCommand).Checked());
+}
