@@ -90,8 +90,22 @@ void CViewerView::OnDraw(HDC dc) {
     HGLOBAL image = Doc().CurrentImage();
     if (!image)
         return;
-    const RECT page{0, 0, Doc().ImageWidth(), Doc().ImageHeight()};
-    PaintDib(dc, page, image, page, Doc().Palette(), SRCCOPY);
+    const LONG width = Doc().ImageWidth();
+    const LONG height = Doc().ImageHeight();
+    // Only the part being painted is stretched: a whole fine page costs more than a frame's time. Its edges are
+    // on multiples of 100 pixels (or the page's own), which every whole-percent zoom maps to whole device
+    // pixels, so a strip drops or doubles the same rows as the full page would and no seam shows where it joins.
+    RECT clip{};
+    GetClipBox(dc, &clip);
+    constexpr LONG kGrid = 100;
+    const auto down = [](LONG v) { return v <= 0 ? 0 : v / kGrid * kGrid; };
+    const auto up = [](LONG v, LONG limit) { return std::min<LONG>(limit, (v + kGrid - 1) / kGrid * kGrid); };
+    const RECT part{down(clip.left - 1), down(clip.top - 1), up(clip.right + 1, width), up(clip.bottom + 1, height)};
+    if (part.left < part.right && part.top < part.bottom) {
+        // The rows of a bottom-up bitmap count from its foot.
+        const RECT source{part.left, height - part.bottom, part.right, height - part.top};
+        PaintDib(dc, part, image, source, Doc().Palette(), SRCCOPY);
+    }
     if (SelectionMode() && !m_selecting && !IsEmpty(m_selection)) {
         const int saved = SaveDC(dc);
         HPEN pen = CreatePen(PS_DOT, 0, RGB(0, 0, 0));
