@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -127,6 +128,23 @@ TEST_F(ViewerProcessTest, ABadFileOnTheCommandLineIsReportedAndLeavesAnEmptyDocu
             main = found;
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(Caption(main), "查看器 - Untitled");
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Ended(viewer, 20000));
+    Finish(viewer);
+}
+
+TEST_F(ViewerProcessTest, OpeningAnSmhFileFromTheShellReachesTheRunningViewer) {
+    const std::string fax = WriteFax("from shell.smh");
+    PROCESS_INFORMATION viewer = Start("");
+    HWND main = WaitForWindow(viewer.dwProcessId, "查看器");
+    ASSERT_NE(main, nullptr);
+    // The running Viewer registered the document type with its DDE open command.
+    const HINSTANCE result = ShellExecuteA(nullptr, "open", fax.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    EXPECT_GT(reinterpret_cast<INT_PTR>(result), 32);
+    for (int i = 0; i < 100 && Caption(main) != "查看器 - from shell.smh"; ++i)
+        Sleep(50);
+    EXPECT_EQ(Caption(main), "查看器 - from shell.smh");
+    EXPECT_EQ(WaitForWindow(viewer.dwProcessId, "查看器 - "), main) << "no second Viewer";
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(Ended(viewer, 20000));
     Finish(viewer);

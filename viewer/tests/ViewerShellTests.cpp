@@ -326,3 +326,53 @@ TEST_F(ViewerShellTest, TheToolBarDocksOnEverySideAndFloats) {
     EXPECT_FALSE(IsWindow(floating));
     EXPECT_TRUE(State(CToolBar::kDockTopCommand).Checked());
 }
+
+TEST_F(ViewerShellTest, CopyPutsExactlyTheDraggedPixelsOnTheClipboard) {
+    const kdm::BilevelImage page = mh::RandomPage(1728, 400, 30, 99);
+    const std::vector<uint8_t> fax = BuildSmhDocument(MakeSmhHeader(1), {SmhPageSpec(mh::EncodeMh(page))});
+    const std::string path = m_settings.RecvFolder() + "dragged.smh";
+    WriteFileBytes(path, std::string(fax.begin(), fax.end()));
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    HWND view = m_app.View().GetSafeHwnd();
+    Command(ID_SELECTION_START);
+    // At 100% and unscrolled, client pixels are page pixels.
+    SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 20));
+    SendMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 50));
+    SendMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(110, 70));
+    SendMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(110, 70));
+    ASSERT_TRUE(Enabled(ID_EDIT_COPY));
+    Command(ID_EDIT_COPY);
+
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE data = GetClipboardData(CF_DIB);
+    ASSERT_NE(data, nullptr);
+    const auto* info = static_cast<const BITMAPINFOHEADER*>(GlobalLock(data));
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->biWidth, 100);
+    EXPECT_EQ(info->biHeight, 50);
+    ASSERT_EQ(info->biBitCount, 32) << "the window's own depth under Xvfb";
+    const auto* pixels = reinterpret_cast<const uint32_t*>(reinterpret_cast<const BYTE*>(info) + info->biSize +
+                                                           info->biClrUsed * sizeof(RGBQUAD));
+    int mismatches = 0;
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 100; ++x) {
+            const bool black = (pixels[(49 - y) * 100 + x] & 0xFFFFFF) == 0;  // bottom-up rows
+            mismatches += black != page.Black(10 + x, 20 + y);
+        }
+    EXPECT_EQ(mismatches, 0);
+    GlobalUnlock(data);
+    CloseClipboard();
+}
+
+TEST_F(ViewerShellTest, InputQueuedWhileBusyIsDiscarded) {
+    ASSERT_TRUE(m_app.OpenDocumentFile(WriteFax("one.smh", 1)));
+    HWND view = m_app.View().GetSafeHwnd();
+    PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(Frame(), WM_KEYDOWN, VK_NEXT, 0);
+    // Zooming from the box runs busy; the clicks and keys that waited meanwhile must not land afterwards.
+    TypeIntoZoomBox("50");
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, view, WM_MOUSEFIRST, WM_MOUSELAST, PM_NOREMOVE));
+    EXPECT_FALSE(PeekMessageA(&msg, Frame(), WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
+    EXPECT_TRUE(IsWindowEnabled(Frame()));
+}
