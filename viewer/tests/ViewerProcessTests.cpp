@@ -138,7 +138,15 @@ TEST_F(ViewerProcessTest, OpeningAnSmhFileFromTheShellReachesTheRunningViewer) {
     PROCESS_INFORMATION viewer = Start("");
     HWND main = WaitForWindow(viewer.dwProcessId, "查看器");
     ASSERT_NE(main, nullptr);
-    // The running Viewer registered the document type with its DDE open command.
+    // The running Viewer registered the document type with its DDE open command and its icon.
+    char icon[MAX_PATH] = {};
+    LONG size = sizeof icon;
+    ASSERT_EQ(RegQueryValueA(HKEY_CLASSES_ROOT, "Viewer.Document\\DefaultIcon", icon, &size), ERROR_SUCCESS);
+    EXPECT_EQ(std::string(icon), m_settings.ProgramFolder() + "viewer.exe,1");
+    char type[64] = {};
+    size = sizeof type;
+    RegQueryValueA(HKEY_CLASSES_ROOT, ".smh", type, &size);
+    EXPECT_STREQ(type, "Viewer.Document");
     const HINSTANCE result = ShellExecuteA(nullptr, "open", fax.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     EXPECT_GT(reinterpret_cast<INT_PTR>(result), 32);
     for (int i = 0; i < 100 && Caption(main) != "查看器 - from shell.smh"; ++i)

@@ -376,3 +376,38 @@ TEST_F(ViewerShellTest, InputQueuedWhileBusyIsDiscarded) {
     EXPECT_FALSE(PeekMessageA(&msg, Frame(), WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
     EXPECT_TRUE(IsWindowEnabled(Frame()));
 }
+
+TEST_F(ViewerShellTest, ToolbarButtonsExplainThemselves) {
+    NMTBHOTITEM hot{};
+    hot.hdr = {m_app.Frame().ToolBar().Hwnd(), 0, static_cast<UINT>(TBN_HOTITEMCHANGE)};
+    hot.idNew = ID_IMAGE_SMOOTH;
+    SendMessageA(Frame(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&hot));
+    EXPECT_EQ(StatusText(), "平滑处理当前页面") << "flyby help: the prompt";
+    hot.dwFlags = HICF_LEAVING;
+    SendMessageA(Frame(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&hot));
+    EXPECT_EQ(StatusText(), "准备");
+
+    NMTTDISPINFOA tip{};
+    tip.hdr = {nullptr, ID_FILE_OPEN_FAX, static_cast<UINT>(TTN_GETDISPINFOA)};
+    SendMessageA(Frame(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
+    EXPECT_STREQ(tip.lpszText, "打开传真文件") << "the tooltip: the text after the line feed";
+}
+
+TEST_F(ViewerShellTest, KeyIndicatorsFollowTheToggleKeys) {
+    BYTE keys[256];
+    ASSERT_TRUE(GetKeyboardState(keys));
+    const BYTE saved[3] = {keys[VK_CAPITAL], keys[VK_NUMLOCK], keys[VK_SCROLL]};
+    keys[VK_CAPITAL] |= 1;
+    keys[VK_NUMLOCK] &= ~1;
+    keys[VK_SCROLL] |= 1;
+    SetKeyboardState(keys);
+    m_app.Frame().OnIdleUpdate();
+    CStatusBar& bar = m_app.Frame().StatusBar();
+    EXPECT_EQ(bar.PaneText(bar.IndicatorPane(0)), "CAP");
+    EXPECT_EQ(bar.PaneText(bar.IndicatorPane(1)), "");
+    EXPECT_EQ(bar.PaneText(bar.IndicatorPane(2)), "SCRL");
+    keys[VK_CAPITAL] = saved[0];
+    keys[VK_NUMLOCK] = saved[1];
+    keys[VK_SCROLL] = saved[2];
+    SetKeyboardState(keys);
+}
