@@ -71,6 +71,35 @@ constexpr std::array<uint16_t, 1u << kPairIndexBits> BuildPairTable() {
 }
 constexpr auto kPairTable = BuildPairTable();
 
+// A whole white run in the next 13 bits: a terminating code, or a make-up code and the terminating code after it.
+// run << 4 | total length, or 0 when the bits hold no such run. Mostly white pages are made of make-up runs, and
+// this takes each of them, make-up and terminating code, in one lookup instead of two that wait for each other.
+constexpr unsigned kWhiteRunIndexBits = 13;
+constexpr std::array<uint16_t, 1u << kWhiteRunIndexBits> BuildWhiteRunTable() {
+    std::array<uint16_t, 1u << kWhiteRunIndexBits> table{};
+    constexpr unsigned shift = kWhiteRunIndexBits - kWhiteIndexBits;
+    for (uint32_t i = 0; i < table.size(); ++i) {
+        const uint16_t first = kWhiteTable[i >> shift];
+        const unsigned firstLength = first & 15;
+        if (firstLength == 0) {
+            continue;
+        }
+        if ((first >> 4) < 64) {
+            table[i] = first;
+            continue;
+        }
+        const uint32_t rest = (i << firstLength) & ((1u << kWhiteRunIndexBits) - 1);
+        const uint16_t second = kWhiteTable[rest >> shift];
+        const unsigned secondLength = second & 15;
+        if (secondLength == 0 || (second >> 4) >= 64 || firstLength + secondLength > kWhiteRunIndexBits) {
+            continue;
+        }
+        table[i] = static_cast<uint16_t>(((first >> 4) + (second >> 4)) << 4 | (firstLength + secondLength));
+    }
+    return table;
+}
+constexpr auto kWhiteRunTable = BuildWhiteRunTable();
+
 constexpr std::array<uint32_t, 5> kWidthsByCode = {1728, 2048, 2432, 1216, 864};
 constexpr uint32_t kProbeRows = 8;
 
@@ -134,8 +163,9 @@ private:
     uint64_t word_ = 0;
 };
 
-// MSB-first bits, 56 to 63 of them left-aligned in one word after each refill. Past the end of the data it reads
-// zeros, which no code consists of, so decoding always falls into the EOL-or-fill path there and stops.
+// MSB-first bits, 56 to 63 of them left-aligned in one word after each refill. The word's bits after the ones counted
+// in are the data's own or zeros, so every set bit in it is data. Past the end of the data it reads zeros, which no
+// code consists of, so decoding always falls into the EOL-or-fill path there and stops.
 class BitReader {
 public:
     explicit BitReader(std::span<const uint8_t> data)
@@ -147,7 +177,7 @@ public:
             pos_ += (63 - count_) >> 3;
             count_ |= 56;
         } else {
-            while (count_ <= 56) {
+            while (count_ < 56) {
                 const uint64_t byte = pos_ < size_ ? data_[pos_] : 0;
                 buf_ |= byte << (56 - count_);
                 ++pos_;
@@ -169,6 +199,10 @@ public:
     uint64_t TotalBits() const { return totalBits_; }
     bool AtEnd() const { return Consumed() >= totalBits_; }
     bool PastEnd() const { return Consumed() > totalBits_; }
+    // Whether nothing but zeros is left of the data, however much: the data after the counted bits starts at pos_.
+    bool RestIsZero() const {
+        return buf_ == 0 && std::all_of(data_ + std::min(pos_, size_), data_ + size_, [](uint8_t b) { return b == 0; });
+    }
 
 private:
     const uint8_t* data_;
@@ -184,7 +218,7 @@ enum class LineEnd { Complete, Damaged, AtEol, DataEnd };
 class PageDecoder {
 public:
     PageDecoder(std::span<const uint8_t> coded, uint32_t width, uint32_t maxRows)
-        : coded_(coded), width_(width), stride_(BmpStride(width, 1)), maxRows_(maxRows) {
+        : coded_(coded), width_(width), stride_(BmpStride(width, 1)), maxRows_(maxRows), whiteLine_(WhiteLine(width)) {
         rows_.reserve(std::min<size_t>(maxRows, kTypicalRows) * stride_ + kSpare);
     }
 
@@ -209,7 +243,16 @@ public:
                 rows_.resize(std::min<size_t>(rowCount_ + kRowsPerGrowth, maxRows_) * stride_ + kSpare);
             }
             uint8_t* row = rows_.data() + rowCount_ * stride_;
-            LineEnd end = DecodeLine(bits, row);
+            LineEnd end;
+            // A blank line in its usual coding is one compare: the row is zeroed already. Its bits must all be
+            // data, or the zeros read past the end could complete it.
+            if (bits.Available() >= whiteLine_.length && bits.Peek() >> (64 - whiteLine_.length) == whiteLine_.bits &&
+                bits.Consumed() + whiteLine_.length <= bits.TotalBits()) {
+                bits.Consume(whiteLine_.length);
+                end = LineEnd::Complete;
+            } else {
+                end = DecodeLine(bits, row);
+            }
             if (end == LineEnd::DataEnd) {
                 break;
             }
@@ -252,6 +295,18 @@ public:
 private:
     // Consumes fill bits and EOLs before a line: their count, or -1 at the end of the data.
     static int SkipEols(BitReader& bits) {
+        // The usual cases first, told without a refill, which would put a load in the chain that every code waits
+        // for: a line right here, or one EOL (after any fill) and a line after it. A set bit is data, so it also
+        // tells that the end is not reached.
+        const uint64_t ahead = bits.Peek();
+        const unsigned leading = ahead == 0 ? 64 : static_cast<unsigned>(std::countl_zero(ahead));
+        if (leading < 11) {
+            return 0;
+        }
+        if (leading + 12 <= bits.Available() && (ahead << leading << 1) >> (64 - 11) != 0) {
+            bits.Consume(leading + 1);
+            return 1;
+        }
         int eols = 0;
         unsigned zeros = 0;
         for (;;) {
@@ -259,17 +314,18 @@ private:
             if (bits.AtEnd()) {
                 return -1;
             }
+            // A set bit after the counted ones is seen after the next refill.
             const uint64_t b = bits.Peek();
-            if (b == 0) {
+            const unsigned lead = b == 0 ? 64 : static_cast<unsigned>(std::countl_zero(b));
+            if (lead >= bits.Available()) {
                 zeros += bits.Available();
                 bits.ConsumeAll();
                 continue;
             }
-            const unsigned leading = static_cast<unsigned>(std::countl_zero(b));
-            if (zeros + leading < 11) {
+            if (zeros + lead < 11) {
                 return eols;
             }
-            bits.Consume(leading + 1);
+            bits.Consume(lead + 1);
             zeros = 0;
             ++eols;
         }
@@ -292,17 +348,18 @@ private:
     }
 
     static bool EolOrEndFollows(BitReader& bits) {
-        bits.Refill();
-        return bits.AtEnd() || bits.Peek() >> (64 - 11) == 0;
+        if (bits.Available() < 11) {
+            bits.Refill();
+        }
+        return bits.Peek() >> (64 - 11) == 0;  // the zeros past the end count too
     }
 
     // A line cut off by the end of the data is no damage, and only the end tells a cut from a bad code: the zeros
-    // read past it can turn the prefix of a code into no code or into what looks like fill.
+    // read past it can turn the prefix of a code into no code or into what looks like fill. So a line is cut off
+    // where fewer bits are left than the longest code has, or where it stopped at fill and only zeros follow.
     static LineEnd Stopped(BitReader& bits, bool atEol) {
-        bits.Refill();
         const uint64_t left = bits.TotalBits() - std::min(bits.Consumed(), bits.TotalBits());
-        const uint64_t zeros = bits.Peek() == 0 ? 64 : std::countl_zero(bits.Peek());
-        if (left < kBlackIndexBits || (atEol && zeros >= left)) {
+        if (left < kBlackIndexBits || (atEol && bits.RestIsZero())) {
             return LineEnd::DataEnd;
         }
         return atEol ? LineEnd::AtEol : LineEnd::Damaged;
@@ -385,10 +442,17 @@ private:
                 }
                 continue;
             }
-            if (!NextRun<kWhiteIndexBits>(bits, kWhiteTable, width_, run, failure)) {
-                return failure;
+            // A run that would overshoot the line goes code by code, which finds the overshoot at the same code.
+            const uint16_t whole = kWhiteRunTable[bits.Peek() >> (64 - kWhiteRunIndexBits)];
+            if (whole != 0 && x + (whole >> 4) <= width_) {
+                bits.Consume(whole & 15);
+                x += whole >> 4;
+            } else {
+                if (!NextRun<kWhiteIndexBits>(bits, kWhiteTable, width_, run, failure)) {
+                    return failure;
+                }
+                x += run;
             }
-            x += run;
             if (x >= width_) {
                 return x == width_ ? Runs::Whole : Runs::TooLong;
             }
@@ -406,10 +470,29 @@ private:
         }
     }
 
+    // The codes of a white run of the whole width, as an encoder writes it: a make-up code (when the width has
+    // one) and a terminating code, together.
+    struct Code {
+        uint32_t bits;
+        unsigned length;
+    };
+    static Code WhiteLine(uint32_t width) {
+        Code line{0, 0};
+        if (width >= 64) {
+            const uint32_t index = width / 64 - 1;
+            const T4Code makeUp = index < kWhiteMakeUp.size() ? kWhiteMakeUp[index]
+                                                              : kExtendedMakeUp[index - kWhiteMakeUp.size()];
+            line = {makeUp.bits, makeUp.length};
+        }
+        const T4Code terminating = kWhiteTerminating[width % 64];
+        return {line.bits << terminating.length | terminating.bits, line.length + terminating.length};
+    }
+
     std::span<const uint8_t> coded_;
     uint32_t width_;
     size_t stride_;
     uint32_t maxRows_;
+    Code whiteLine_;
     static constexpr size_t kSpare = 8;            // RowWriter writes whole words
     static constexpr uint32_t kTypicalRows = 2400;  // an A4 fine page, so most pages never regrow
     static constexpr uint32_t kRowsPerGrowth = 64;

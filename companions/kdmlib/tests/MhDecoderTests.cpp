@@ -49,6 +49,32 @@ std::vector<std::pair<uint32_t, uint32_t>> BlackRuns(const kdm::BilevelImage& im
 
 using Runs = std::vector<std::pair<uint32_t, uint32_t>>;
 
+// The white codes, bit by bit: terminating codes for runs 0 ... 63.
+constexpr const char* kWhiteTerminatingCodes[64] = {
+    "00110101", "000111",   "0111",     "1000",     "1011",     "1100",     "1110",     "1111",
+    "10011",    "10100",    "00111",    "01000",    "001000",   "000011",   "110100",   "110101",
+    "101010",   "101011",   "0100111",  "0001100",  "0001000",  "0010111",  "0000011",  "0000100",
+    "0101000",  "0101011",  "0010011",  "0100100",  "0011000",  "00000010", "00000011", "00011010",
+    "00011011", "00010010", "00010011", "00010100", "00010101", "00010110", "00010111", "00101000",
+    "00101001", "00101010", "00101011", "00101100", "00101101", "00000100", "00000101", "00001010",
+    "00001011", "01010010", "01010011", "01010100", "01010101", "00100100", "00100101", "01011000",
+    "01011001", "01011010", "01011011", "01001010", "01001011", "00110010", "00110011", "00110100"};
+// Make-up runs 64 ... 1728, then the ones both colours share, 1792 ... 2560.
+constexpr const char* kWhiteMakeUpCodes[40] = {
+    "11011",        "10010",        "010111",       "0110111",      "00110110",     "00110111",
+    "01100100",     "01100101",     "01101000",     "01100111",     "011001100",    "011001101",
+    "011010010",    "011010011",    "011010100",    "011010101",    "011010110",    "011010111",
+    "011011000",    "011011001",    "011011010",    "011011011",    "010011000",    "010011001",
+    "010011010",    "011000",       "010011011",    "00000001000",  "00000001100",  "00000001101",
+    "000000010010", "000000010011", "000000010100", "000000010101", "000000010110", "000000010111",
+    "000000011100", "000000011101", "000000011110", "000000011111"};
+constexpr const char* kBlack1 = "010";
+
+std::string WhiteRun(uint32_t run) {
+    std::string code = run >= 64 ? kWhiteMakeUpCodes[run / 64 - 1] : "";
+    return code + kWhiteTerminatingCodes[run % 64];
+}
+
 TEST(MhDecoderCodes, TerminatingAndMakeUpCodesOfBothColours) {
     std::string data = kEol;
     // white 10, black 5, white 1664 + 49
@@ -108,6 +134,106 @@ TEST(MhDecoderCodes, ExtendedMakeUpCodesUpTo2432AreTheirRuns) {
     }
 }
 
+// Each white run length on its own line, once where the line goes on after it and once where it ends the line,
+// so that every make-up and terminating code pair meets both the middle and the end of a line.
+TEST(MhDecoderCodes, EveryWhiteRunLengthAtTheStartAndAtTheEndOfALine) {
+    for (const auto& [param, width] : {std::pair{1u, 1728u}, std::pair{3u, 2432u}}) {
+        for (bool eols : {true, false}) {
+            std::string data;
+            for (uint32_t run = 0; run < width; ++run) {
+                // A line that the black pixel ends has no white run after it.
+                const std::string after = run + 1 < width ? WhiteRun(width - 1 - run) : "";
+                data += (eols ? kEol : "") + WhiteRun(run) + kBlack1 + after;
+            }
+            auto page = DecodeMh(Pack(data + Rtc()), param);
+            ASSERT_TRUE(page);
+            ASSERT_EQ(page->image.height, width) << width << eols;
+            EXPECT_EQ(page->damagedLines, 0u);
+            for (uint32_t y = 0; y < width; ++y) {
+                ASSERT_EQ(BlackRuns(page->image, y), (Runs{{y, y + 1}})) << width << eols << " white run " << y;
+            }
+        }
+    }
+}
+
+TEST(MhDecoderCodes, AWhiteRunPastTheEndOfTheLineIsDamage) {
+    // white 1608, black 1, then white 64 + 55 or 64 + 56: the second overshoots 1728 by one.
+    const std::string head = WhiteRun(1608) + kBlack1;
+    std::string data = kEol + head + WhiteRun(119) + kEol + head + WhiteRun(120) + kEol + kWhiteLine1728 + Rtc();
+    auto page = DecodeMh(Pack(data), 1);
+    ASSERT_TRUE(page);
+    ASSERT_EQ(page->image.height, 3u);
+    EXPECT_EQ(page->damagedLines, 1u);
+    EXPECT_EQ(BlackRuns(page->image, 0), (Runs{{1608, 1609}}));
+    EXPECT_EQ(BlackRuns(page->image, 1), (Runs{{1608, 1609}}));
+    EXPECT_EQ(BlackRuns(page->image, 2), Runs{});
+
+    // A make-up code longer than the line is damage as soon as it is read, even where the data ends in the middle
+    // of the code after it (1, completed to 1000 = white 3 only by the zeros past the end).
+    data = std::string("00000") + kEol + "011010010" "00011011" + kEol + "010011011" "1";
+    ASSERT_EQ(data.size() % 8, 0u);
+    page = DecodeMh(Pack(data), 5);
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->image.height, 2u);
+    EXPECT_EQ(page->damagedLines, 1u);
+}
+
+TEST(MhDecoderCodes, MakeUpCodesInARowAddUp) {
+    // white 64 + 64 + 0, black 1, white 1599; then white 1664 + 64 + 0 is a blank line.
+    std::string data = std::string(kEol) + "11011" "11011" "00110101" + kBlack1 + WhiteRun(1599) + kEol + "011000" +
+                       "11011" "00110101" + Rtc();
+    auto page = DecodeMh(Pack(data), 1);
+    ASSERT_TRUE(page);
+    ASSERT_EQ(page->image.height, 2u);
+    EXPECT_EQ(page->damagedLines, 0u);
+    EXPECT_EQ(BlackRuns(page->image, 0), (Runs{{128, 129}}));
+    EXPECT_EQ(BlackRuns(page->image, 1), Runs{});
+}
+
+// A blank line coded as one make-up and one terminating code for the whole width is the common line of a page.
+TEST(MhDecoderCodes, BlankLinesAndLinesThatOnlyStartLikeOne) {
+    const std::string blackLine = std::string("00110101") + "0000001100101" "0000110111";
+    // The make-up code of a blank line with another terminating code after it: one white pixel too many.
+    std::string data = kEol + blackLine + kEol + "010011011" + "000111" + kEol + kWhiteLine1728 + kEol + blackLine +
+                       kEol + kWhiteLine1728 + "1" + kEol + kWhiteLine1728 + Rtc();
+    auto page = DecodeMh(Pack(data), 1);
+    ASSERT_TRUE(page);
+    ASSERT_EQ(page->image.height, 6u);
+    EXPECT_EQ(page->damagedLines, 2u);
+    EXPECT_EQ(BlackRuns(page->image, 1), (Runs{{0, 1728}})) << "a damaged line repeats the one above";
+    EXPECT_EQ(BlackRuns(page->image, 2), Runs{});
+    EXPECT_EQ(BlackRuns(page->image, 4), (Runs{{0, 1728}})) << "a blank line not followed by an EOL is damage";
+    EXPECT_EQ(BlackRuns(page->image, 5), Runs{});
+
+    // On an 864 page the blank line is 832 + 32; 832 + 31 and a black pixel is not blank, nor is 1728 + 0 a line.
+    data = std::string(kEol) + "011010010" "00011011" + kEol + "011010010" "00011010" + kBlack1 + kEol +
+           kWhiteLine1728 + kEol + "011010010" "00011011" + Rtc();
+    page = DecodeMh(Pack(data), 5);
+    ASSERT_TRUE(page);
+    ASSERT_EQ(page->image.width, 864u);
+    ASSERT_EQ(page->image.height, 4u);
+    EXPECT_EQ(page->damagedLines, 1u);
+    EXPECT_EQ(BlackRuns(page->image, 0), Runs{});
+    EXPECT_EQ(BlackRuns(page->image, 1), (Runs{{863, 864}}));
+    EXPECT_EQ(BlackRuns(page->image, 2), (Runs{{863, 864}}));
+    EXPECT_EQ(BlackRuns(page->image, 3), Runs{});
+
+    // Blank lines of the wide pages use the extended make-up codes; without EOLs as well.
+    for (const auto& [param, width] : {std::pair{2u, 2048u}, std::pair{3u, 2432u}, std::pair{4u, 1216u}}) {
+        for (bool eols : {true, false}) {
+            const std::string eol = eols ? kEol : "";
+            data = eol + WhiteRun(width) + eol + WhiteRun(width - 1) + kBlack1 + eol + WhiteRun(width) + Rtc();
+            page = DecodeMh(Pack(data), param);
+            ASSERT_TRUE(page) << width;
+            ASSERT_EQ(page->image.height, 3u) << width;
+            EXPECT_EQ(page->damagedLines, 0u) << width;
+            EXPECT_EQ(BlackRuns(page->image, 0), Runs{}) << width;
+            EXPECT_EQ(BlackRuns(page->image, 1), (Runs{{width - 1, width}})) << width;
+            EXPECT_EQ(BlackRuns(page->image, 2), Runs{}) << width;
+        }
+    }
+}
+
 TEST(MhDecoderFraming, AcceptsFillBitsMissingEolsAndMissingRtc) {
     // Fill bits of any length before EOLs.
     std::string filled = std::string("0000") + kEol + kWhiteLine1728 + "0000000" + kEol + "00111" "0011" "011000"
@@ -124,6 +250,53 @@ TEST(MhDecoderFraming, AcceptsFillBitsMissingEolsAndMissingRtc) {
     EXPECT_EQ(page->image.height, 3u);
     EXPECT_EQ(BlackRuns(page->image, 1), (Runs{{10, 15}}));
     EXPECT_EQ(page->damagedLines, 0u);
+}
+
+// Fill longer than the bits the reader holds at a time, at every bit offset, also in the last bytes of the data.
+TEST(MhDecoderFraming, LongFillBeforeAnEol) {
+    const std::string marked = std::string("00111") + "0011" "011000" "01010010";
+    for (uint32_t offset = 0; offset < 8; ++offset) {
+        for (uint32_t fill = 40; fill <= 140; ++fill) {
+            for (bool rtc : {true, false}) {
+                std::string data = std::string(offset, '0') + kEol + kWhiteLine1728 + std::string(fill, '0') + kEol +
+                                   marked + (rtc ? Rtc() : "");
+                auto page = DecodeMh(Pack(data), 1);
+                ASSERT_TRUE(page);
+                ASSERT_EQ(page->image.height, 2u) << offset << " " << fill << " " << rtc;
+                EXPECT_EQ(page->damagedLines, 0u) << offset << " " << fill << " " << rtc;
+                EXPECT_EQ(BlackRuns(page->image, 1), (Runs{{10, 15}})) << offset << " " << fill << " " << rtc;
+
+                // After a line that stops short, at what looks like fill: the fill is not the end of the data.
+                data = std::string(offset, '0') + kEol + "00111" "0011" + std::string(fill, '0') + kEol + marked +
+                       (rtc ? Rtc() : "");
+                page = DecodeMh(Pack(data), 1);
+                ASSERT_TRUE(page) << offset << " " << fill << " " << rtc;
+                ASSERT_EQ(page->image.height, 2u) << offset << " " << fill << " " << rtc;
+                EXPECT_EQ(page->damagedLines, 1u) << offset << " " << fill << " " << rtc;
+                EXPECT_EQ(BlackRuns(page->image, 1), (Runs{{10, 15}})) << offset << " " << fill << " " << rtc;
+            }
+        }
+    }
+}
+
+// A line that stops at what looks like fill was cut off by the end of the data only if nothing but zeros follows,
+// however many.
+TEST(MhDecoderDamage, ALineStoppedByFillIsCutOffOnlyIfNothingButZerosFollows) {
+    for (uint32_t offset = 0; offset < 8; ++offset) {
+        for (uint32_t fill = 12; fill <= 140; ++fill) {
+            const std::string data = std::string(offset, '0') + kEol + kWhiteLine1728 + kEol + "00111" "0011" +
+                                     std::string(fill, '0');
+            auto page = DecodeMh(Pack(data), 1);
+            ASSERT_TRUE(page);
+            EXPECT_EQ(page->image.height, 1u) << offset << " " << fill;
+            EXPECT_EQ(page->damagedLines, 0u) << offset << " " << fill;
+
+            page = DecodeMh(Pack(data + "1"), 1);
+            ASSERT_TRUE(page);
+            EXPECT_EQ(page->image.height, 2u) << offset << " " << fill;
+            EXPECT_EQ(page->damagedLines, 1u) << offset << " " << fill;
+        }
+    }
 }
 
 TEST(MhDecoderFraming, StopsAtRtcAndIgnoresWhatFollows) {
