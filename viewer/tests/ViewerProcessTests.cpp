@@ -40,29 +40,30 @@ std::string Caption(HWND hwnd) {
     return text;
 }
 
+struct WindowSearch {
+    DWORD pid;
+    const std::string* prefix;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lp) {
+    auto* search = reinterpret_cast<WindowSearch*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == search->pid && IsWindowVisible(hwnd) && Caption(hwnd).rfind(*search->prefix, 0) == 0) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // Waits for a visible top-level window of the process whose caption starts with `prefix`.
 HWND WaitForWindow(DWORD pid, const std::string& prefix) {
     for (int i = 0; i < 300; ++i) {
-        HWND found = nullptr;
-        struct Search {
-            DWORD pid;
-            const std::string* prefix;
-            HWND* found;
-        } search{pid, &prefix, &found};
-        EnumWindows(
-            [](HWND hwnd, LPARAM lp) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(lp);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(hwnd, &owner);
-                if (owner == s->pid && IsWindowVisible(hwnd) && Caption(hwnd).rfind(*s->prefix, 0) == 0) {
-                    *s->found = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (found)
-            return found;
+        WindowSearch search{pid, &prefix, nullptr};
+        EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
         Sleep(50);
     }
     return nullptr;
