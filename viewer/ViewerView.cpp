@@ -6,7 +6,9 @@
 #include "framework/BusyState.h"
 #include "framework/Printing.h"
 #include "framework/Resources.h"
+#include "common/SuiteApp.h"
 #include "viewer/MainFrame.h"
+#include "viewer/SendHandOff.h"
 #include "viewer/ViewerDoc.h"
 #include "viewer/core/Zoom.h"
 #include "viewer/dib/BitmapToDib.h"
@@ -179,6 +181,10 @@ bool CViewerView::OnCommand(UINT id) {
         return true;
     case ID_FILE_PRINT:
         Print();
+        return true;
+    case ID_FILE_SEND_PRINT:
+        if (auto* app = static_cast<CSuiteApp*>(TheApp()))
+            SendPrint(MainWindow(), doc.FilePath(), app->RecvFolder());
         return true;
     case ID_FILE_PRINT_SETUP:
         PrintSetup(MainWindow());

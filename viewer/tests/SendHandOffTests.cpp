@@ -1,0 +1,170 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "common/core/AddressRecord.h"
+#include "framework/testing/Scripted.h"
+#include "framework/testing/TempFolder.h"
+#include "tools/mh/MhEncoder.h"
+#include "tools/mh/SamplePages.h"
+#include "tools/smh/SmhWriter.h"
+#include "viewer/PhoneBook.h"
+#include "viewer/SendHandOff.h"
+#include "viewer/core/SmhFormat.h"
+#include "viewer/resource.h"
+
+namespace {
+// The phone book as a caller sees it, answering from a list instead of a person.
+class CScriptedPhoneBook : public IPhoneBook {
+public:
+    std::vector<AddressRecord> chosen;
+    int openResult = 0;
+    int getResult = 0;
+    int OpenPhone(int* count) override {
+        if (openResult == 0)
+            *count = static_cast<int>(chosen.size());
+        return openResult;
+    }
+    int GetNameandPhone(void* records) override {
+        if (getResult == 0)
+            memcpy(records, chosen.data(), chosen.size() * sizeof(AddressRecord));
+        return getResult;
+    }
+    void Add(const char* phone, const char* name) {
+        AddressRecord record;
+        record.Set(phone, name, "", "");
+        chosen.push_back(record);
+    }
+};
+
+// A main window that notes the progress messages it gets.
+std::vector<WPARAM> g_progress;
+LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_STATUS_PROGRESS)
+        g_progress.push_back(wp);
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+class SendHandOffTest : public testing::Test {
+protected:
+    void SetUp() override {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = &RecordingProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "HandOffTestMain";
+        RegisterClassA(&wc);
+        m_main = CreateWindowExA(0, "HandOffTestMain", "main", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                 nullptr, wc.hInstance, nullptr);
+        g_progress.clear();
+        const std::vector<uint8_t> fax =
+            BuildSmhDocument(MakeSmhHeader(2), {SmhPageSpec(mh::EncodeMh(mh::RandomPage(1728, 120, 3, 1))),
+                                                SmhPageSpec(mh::EncodeMh(mh::RandomPage(1728, 90, 3, 2)))});
+        m_faxBytes.assign(fax.begin(), fax.end());
+        WriteFileBytes(m_document, m_faxBytes);
+    }
+    void TearDown() override { DestroyWindow(m_main); }
+
+    static SmhFileHeader Header(const std::string& bytes) {
+        SmhFileHeader header;
+        std::copy_n(bytes.begin(), header.raw.size(), header.raw.begin());
+        return header;
+    }
+
+    CTempFolder m_folder;
+    const std::string m_recv = m_folder.Path();
+    const std::string m_document = m_recv + "R20261207090000.smh";
+    std::string m_faxBytes;
+    HWND m_main = nullptr;
+    CScriptedMessageBoxes m_boxes;
+    CScopedSeam<IMessageBoxes> m_seam{m_boxes};
+};
+}  // namespace
+
+TEST_F(SendHandOffTest, EachDestinationGetsItsCopyAndItsLineInOrder) {
+    CScriptedPhoneBook book;
+    book.Add("010-62345678", "北京华信贸易");
+    book.Add("021-58881234", "上海明辉电子");
+    book.Add("0571-88886666", "陈静");
+    ASSERT_TRUE(SendFax(m_main, m_document, m_recv, book));
+    EXPECT_TRUE(m_boxes.Calls().empty());
+    EXPECT_EQ(ReadFileBytes(m_recv + "RESEND.TMP"),
+              m_recv + "xmitfax0.smh\r\n" + m_recv + "xmitfax1.smh\r\n" + m_recv + "xmitfax2.smh\r\n");
+    EXPECT_EQ(g_progress, (std::vector<WPARAM>{33, 66, 100}));
+    for (size_t i = 0; i < 3; ++i) {
+        const std::string copy = ReadFileBytes(m_recv + "xmitfax" + std::to_string(i) + ".smh");
+        ASSERT_EQ(copy.size(), m_faxBytes.size());
+        const SmhFileHeader header = Header(copy);
+        EXPECT_EQ(header.DocKind(), 2);
+        EXPECT_EQ(header.DestNumber(), book.chosen[i].phone);
+        EXPECT_EQ(header.DestName(), book.chosen[i].name);
+        EXPECT_EQ(copy.substr(kSmhFileHeaderSize), m_faxBytes.substr(kSmhFileHeaderSize)) << "pages untouched";
+    }
+}
+
+TEST_F(SendHandOffTest, OneDestinationReportsOnlyTheEnd) {
+    CScriptedPhoneBook book;
+    book.Add("12345678901234567890123456789012", "满");  // a 32-byte number fills its field
+    ASSERT_TRUE(SendFax(m_main, m_document, m_recv, book));
+    EXPECT_EQ(g_progress, (std::vector<WPARAM>{100}));
+    EXPECT_EQ(Header(ReadFileBytes(m_recv + "xmitfax0.smh")).DestNumber(), "12345678901234567890123456789012");
+}
+
+TEST_F(SendHandOffTest, PrintWritesOneCopyAndItsPathWithoutALineEnd) {
+    ASSERT_TRUE(SendPrint(m_main, m_document, m_recv));
+    const std::string list = ReadFileBytes(m_recv + "RESEND.TMP");
+    EXPECT_EQ(list, m_recv + "xmitfaxtemp.smh");
+    const SmhFileHeader header = Header(ReadFileBytes(m_recv + "xmitfaxtemp.smh"));
+    EXPECT_EQ(header.DocKind(), 3);
+    EXPECT_EQ(header.DestNumber(), "");
+    EXPECT_EQ(header.DestName(), "");
+}
+
+TEST_F(SendHandOffTest, NothingHappensWhenThePhoneBookIsClosedOrFails) {
+    CScriptedPhoneBook book;
+    book.Add("1", "a");
+    book.openResult = 1;
+    EXPECT_FALSE(SendFax(m_main, m_document, m_recv, book));
+    book.openResult = 0;
+    book.getResult = 4;
+    EXPECT_FALSE(SendFax(m_main, m_document, m_recv, book));
+    book.getResult = 3;
+    EXPECT_FALSE(SendFax(m_main, m_document, m_recv, book));
+    ASSERT_EQ(m_boxes.Calls().size(), 1u);
+    EXPECT_EQ(m_boxes.Calls()[0].text, "存贮不能解除锁定");
+    EXPECT_FALSE(FileExists(m_recv + "RESEND.TMP"));
+    EXPECT_FALSE(FileExists(m_recv + "xmitfax0.smh"));
+}
+
+TEST_F(SendHandOffTest, AListThatCannotBeWrittenStopsTheJobBeforeTheSpooler) {
+    ASSERT_TRUE(CreateDirectoryA((m_recv + "RESEND.TMP").c_str(), nullptr));
+    CScriptedPhoneBook book;
+    book.Add("1", "a");
+    book.Add("2", "b");
+    EXPECT_FALSE(SendFax(m_main, m_document, m_recv, book));
+    ASSERT_EQ(m_boxes.Calls().size(), 1u);
+    EXPECT_EQ(m_boxes.Calls()[0].text, "不能打开文件 RESEND.TMP");
+    EXPECT_EQ(m_boxes.Calls()[0].type, UINT(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_TRUE(g_progress.empty()) << "no spooler, no final progress";
+    EXPECT_TRUE(FileExists(m_recv + "xmitfax0.smh")) << "what was made stays";
+    EXPECT_FALSE(FileExists(m_recv + "xmitfax1.smh"));
+    EXPECT_FALSE(SendPrint(m_main, m_document, m_recv));
+}
+
+TEST_F(SendHandOffTest, WithoutRoomOnTheDriveNothingIsCopied) {
+    EXPECT_TRUE(HasRoomForCopies(m_document, m_recv, 1));
+    EXPECT_FALSE(HasRoomForCopies(m_document, m_recv, 0xFFFFFFFFu)) << "size × copies is counted in 64 bits";
+    EXPECT_FALSE(HasRoomForCopies(m_recv + "missing.smh", m_recv, 1));
+    EXPECT_FALSE(HasRoomForCopies(m_document, "\\\\server\\tray\\", 1)) << "no drive letter to ask";
+
+    CScriptedPhoneBook book;
+    book.Add("1", "a");
+    EXPECT_FALSE(SendFax(m_main, m_document, "\\\\server\\tray\\", book));
+    ASSERT_EQ(m_boxes.Calls().size(), 1u);
+    EXPECT_EQ(m_boxes.Calls()[0].text, "硬盘驱动器剩余空间不够\n 请删除不需要文件后再试一次");
+    EXPECT_TRUE(g_progress.empty());
+}
