@@ -1,0 +1,11 @@
+#pragma once
+
+#define IDS_CAPTION 101
+#define IDS_JOB_SENT 102
+#define IDS_JOB_FAILED 103
+#define IDS_JOB_PRINT 104
+#define IDS_COPY_MISSING 105
+#define IDS_COPY_INVALID 106
+#define IDS_REG_ERROR 156
+
+#define IDC_JOB_LIST 1001
