@@ -6,6 +6,7 @@
 #include "framework/RecentFileList.h"
 #include "framework/SingleInstance.h"
 #include "viewer/DdeServer.h"
+#include "viewer/PhoneBook.h"
 #include "viewer/MainFrame.h"
 #include "viewer/ViewerDoc.h"
 #include "viewer/ViewerView.h"
@@ -22,6 +23,9 @@ public:
     CViewerView& View() { return m_view; }
     CRecentFileList& RecentFiles() { return m_recent; }
     UINT ResendMessage() const { return m_resendMessage; }
+    // Where Send fax gets its destinations; without one, Send fax is not offered.
+    void SetPhoneBook(IPhoneBook* phoneBook) { m_phoneBook = phoneBook; }
+    IPhoneBook* PhoneBook() const { return m_phoneBook; }
 
     // The framework's open step: the document opens the file, the view shows it; false when it was refused.
     bool OpenDocumentFile(const std::string& path);
@@ -56,6 +60,7 @@ private:
     CViewerView m_view;
     UINT m_resendMessage = 0;
     CDdeServer m_dde;
+    IPhoneBook* m_phoneBook = nullptr;
 };
 
 CViewerApp& TheViewerApp();

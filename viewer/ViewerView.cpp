@@ -6,9 +6,9 @@
 #include "framework/BusyState.h"
 #include "framework/Printing.h"
 #include "framework/Resources.h"
-#include "common/SuiteApp.h"
 #include "viewer/MainFrame.h"
 #include "viewer/SendHandOff.h"
+#include "viewer/ViewerApp.h"
 #include "viewer/ViewerDoc.h"
 #include "viewer/core/Zoom.h"
 #include "viewer/dib/BitmapToDib.h"
@@ -182,9 +182,12 @@ bool CViewerView::OnCommand(UINT id) {
     case ID_FILE_PRINT:
         Print();
         return true;
+    case ID_FILE_SEND_FAX:
+        if (IPhoneBook* phoneBook = TheViewerApp().PhoneBook())
+            SendFax(MainWindow(), doc.FilePath(), TheViewerApp().RecvFolder(), *phoneBook);
+        return true;
     case ID_FILE_SEND_PRINT:
-        if (auto* app = static_cast<CSuiteApp*>(TheApp()))
-            SendPrint(MainWindow(), doc.FilePath(), app->RecvFolder());
+        SendPrint(MainWindow(), doc.FilePath(), TheViewerApp().RecvFolder());
         return true;
     case ID_FILE_PRINT_SETUP:
         PrintSetup(MainWindow());
@@ -217,6 +220,13 @@ bool CViewerView::OnUpdateCommand(CCmdUI& ui) {
     case ID_FILE_PRINT:
         ui.Enable(Doc().PageCount() > 0);
         return true;
+    case ID_FILE_SEND_FAX:
+        // Otherwise the document's rule decides.
+        if (!TheViewerApp().PhoneBook()) {
+            ui.Enable(false);
+            return true;
+        }
+        return false;
     case ID_VIEW_NORMAL:
     case ID_SELECT_ALL:
     case ID_HELP_INDEX:

@@ -13,6 +13,7 @@
 #include "tools/mh/SamplePages.h"
 #include "tools/smh/SmhWriter.h"
 #include "viewer/DdeServer.h"
+#include "viewer/PhoneBook.h"
 #include "viewer/ViewerApp.h"
 #include "viewer/resource.h"
 
@@ -410,4 +411,31 @@ TEST_F(ViewerShellTest, KeyIndicatorsFollowTheToggleKeys) {
     keys[VK_NUMLOCK] = saved[1];
     keys[VK_SCROLL] = saved[2];
     SetKeyboardState(keys);
+}
+
+namespace {
+class CRefusingPhoneBook : public IPhoneBook {
+public:
+    int opened = 0;
+    int OpenPhone(int*) override {
+        ++opened;
+        return 1;  // the user closed the phone book
+    }
+    int GetNameandPhone(void*) override { return 1; }
+};
+}  // namespace
+
+TEST_F(ViewerShellTest, SendFaxIsOfferedOnlyWithAPhoneBookAndAFaxPage) {
+    ASSERT_TRUE(m_app.OpenDocumentFile(WriteFax("one.smh", 1)));
+    EXPECT_FALSE(Enabled(ID_FILE_SEND_FAX)) << "no phone book";
+    EXPECT_TRUE(Enabled(ID_FILE_SEND_PRINT));
+    CRefusingPhoneBook book;
+    m_app.SetPhoneBook(&book);
+    EXPECT_TRUE(Enabled(ID_FILE_SEND_FAX));
+    Command(ID_FILE_SEND_FAX);
+    EXPECT_EQ(book.opened, 1);
+    EXPECT_FALSE(FileExists(m_settings.RecvFolder() + "RESEND.TMP")) << "closing the phone book sends nothing";
+    Command(ID_IMAGE_SMOOTH);
+    EXPECT_FALSE(Enabled(ID_FILE_SEND_FAX)) << "a smoothed page is no fax page";
+    m_app.SetPhoneBook(nullptr);
 }

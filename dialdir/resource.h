@@ -1,0 +1,52 @@
+#pragma once
+
+#define IDD_PHONEBOOK 102
+#define IDB_PAD 130
+#define IDB_LABEL_PHONE 131
+#define IDB_LABEL_NAME 132
+#define IDB_LABEL_ADDRESS 133
+#define IDB_LABEL_REMARKS 134
+#define IDS_DELETE_CONFIRM 146
+#define IDS_CANNOT_LOCK 147
+#define IDS_CANNOT_ALLOCATE 148
+#define IDS_CANNOT_UNLOCK 149
+#define IDS_CANNOT_FREE 150
+#define IDS_NO_NAME 154
+#define IDS_NO_PHONE 155
+#define IDS_NO_SELECTION 156
+#define IDS_REG_ERROR 157
+#define IDS_OVERFLOW 158
+#define IDS_REPLACE 159
+
+// Help topic of the phone book in the suite's help file.
+#define IDH_PHONEBOOK 270
+
+#define IDC_CLEAR 1000
+#define IDC_PAD 1001
+#define IDC_SEPARATOR 1002
+#define IDC_PHONE_LABEL 1003
+#define IDC_NAME_LABEL 1004
+#define IDC_BOOK 1005
+#define IDC_KEY_1 1006
+#define IDC_KEY_2 1007
+#define IDC_KEY_3 1008
+#define IDC_KEY_4 1009
+#define IDC_KEY_5 1010
+#define IDC_KEY_6 1011
+#define IDC_KEY_7 1012
+#define IDC_KEY_8 1013
+#define IDC_KEY_9 1014
+#define IDC_KEY_STAR 1015
+#define IDC_KEY_0 1016
+#define IDC_KEY_HASH 1017
+#define IDC_PHONE 1018
+#define IDC_NAME 1019
+#define IDC_ADDRESS 1020
+#define IDC_REMARKS 1021
+#define IDC_ADD 1022
+#define IDC_DELETE 1023
+#define IDC_HELP_BUTTON 1024
+#define IDC_KEY_PAUSE 1025
+#define IDC_KEY_MINUS 1026
+#define IDC_ADDRESS_LABEL 1027
+#define IDC_REMARKS_LABEL 1028
