@@ -8,6 +8,7 @@
 #include "contacts/resource.h"
 #include "framework/AboutDlg.h"
 #include "framework/BusyState.h"
+#include "framework/DialogLayout.h"
 #include "framework/DialogIcon.h"
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
@@ -16,9 +17,6 @@ namespace {
 const AddressBookSetup kBookSetup{
     {{"名称", 130}, {"电话", 150}, {"地址", 200}, {"备注", 200}}, IDS_OVERFLOW, IDS_REPLACE};
 
-struct ControlPlace {
-    int id, x, y, cx, cy;
-};
 // Client pixels; the template's own positions are not used.
 const ControlPlace kPlaces[] = {
     {IDC_BOOK, 15, 12, 381, 177},         {IDC_ADD, 70, 198, 122, 21},
@@ -104,13 +102,7 @@ void CContactsDlg::LoadLabels() {
 }
 
 void CContactsDlg::LayOut() {
-    for (const ControlPlace& p : kPlaces)
-        MoveWindow(GetDlgItem(m_hWnd, p.id), p.x, p.y, p.cx, p.cy, FALSE);
-    RECT window, client;
-    GetWindowRect(m_hWnd, &window);
-    GetClientRect(m_hWnd, &client);
-    const int frameHeight = (window.bottom - window.top) - client.bottom;
-    MoveWindow(m_hWnd, window.left, window.top, kDialogWidth, kClientHeight + frameHeight, TRUE);
+    PlaceDialogControls(m_hWnd, kPlaces, kDialogWidth, kClientHeight);
 }
 
 BOOL CContactsDlg::OnCommand(UINT id, UINT code, HWND control) {
@@ -151,7 +143,7 @@ INT_PTR CContactsDlg::DialogProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NOTIFY:
         return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
     case WM_SETCURSOR:
-        return OnSetCursor();
+        return KeepWaitCursorWhileBusy(m_hWnd);
     case WM_PAINT:
         return PaintMinimisedIcon(m_hWnd, m_icon);
     case WM_QUERYDRAGICON:
@@ -193,15 +185,6 @@ BOOL CContactsDlg::OnNotify(const NMHDR& header) {
         break;
     }
     return FALSE;
-}
-
-BOOL CContactsDlg::OnSetCursor() {
-    if (IsWindowEnabled(m_hWnd) && !CBusyState::IsBusy())
-        return FALSE;
-    // While the book is loaded or saved the wait cursor stays, wherever the mouse goes.
-    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, TRUE);
-    return TRUE;
 }
 
 AddressEntry CContactsDlg::ReadBoxes() const {

@@ -31,7 +31,6 @@ private:
     void LoadLabels();
     void LayOut();
     BOOL OnNotify(const NMHDR& header);
-    BOOL OnSetCursor();
 
     void Add();
     void Delete();

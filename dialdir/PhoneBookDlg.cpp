@@ -8,6 +8,7 @@
 #include "common/SuiteApp.h"
 #include "dialdir/resource.h"
 #include "framework/BusyState.h"
+#include "framework/DialogLayout.h"
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
 
@@ -16,9 +17,6 @@ const AddressBookSetup kBookSetup{{{"名称", 150}, {"电话号码", 150}, {"地
                                   IDS_OVERFLOW,
                                   IDS_REPLACE};
 
-struct ControlPlace {
-    int id, x, y, cx, cy;
-};
 // Client pixels; the template's own positions are not used.
 const ControlPlace kPlaces[] = {
     {IDC_BOOK, 15, 12, 410, 176},        {IDC_ADD, 64, 197, 81, 21},
@@ -121,13 +119,7 @@ void CPhoneBookDlg::LoadBitmaps() {
 }
 
 void CPhoneBookDlg::LayOut() {
-    for (const ControlPlace& p : kPlaces)
-        MoveWindow(GetDlgItem(m_hWnd, p.id), p.x, p.y, p.cx, p.cy, FALSE);
-    RECT window, client;
-    GetWindowRect(m_hWnd, &window);
-    GetClientRect(m_hWnd, &client);
-    const int frameHeight = (window.bottom - window.top) - client.bottom;
-    MoveWindow(m_hWnd, window.left, window.top, kDialogWidth, kClientHeight + frameHeight, TRUE);
+    PlaceDialogControls(m_hWnd, kPlaces, kDialogWidth, kClientHeight);
 }
 
 BOOL CPhoneBookDlg::OnCommand(UINT id, UINT code, HWND control) {
@@ -161,7 +153,7 @@ INT_PTR CPhoneBookDlg::DialogProc(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
         case WM_SETCURSOR:
-            return OnSetCursor();
+            return KeepWaitCursorWhileBusy(m_hWnd);
     }
     return CDialog::DialogProc(msg, wp, lp);
 }
@@ -198,15 +190,6 @@ BOOL CPhoneBookDlg::OnNotify(const NMHDR& header) {
             break;
     }
     return FALSE;
-}
-
-BOOL CPhoneBookDlg::OnSetCursor() {
-    if (IsWindowEnabled(m_hWnd) && !CBusyState::IsBusy())
-        return FALSE;
-    // While the book is loaded, saved or cleared the wait cursor stays, wherever the mouse goes.
-    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, TRUE);
-    return TRUE;
 }
 
 AddressEntry CPhoneBookDlg::ReadBoxes() const {

@@ -35,7 +35,6 @@ class CPhoneBookDlg : public CDialog {
     void LoadBitmaps();
     void LayOut();
     BOOL OnNotify(const NMHDR& header);
-    BOOL OnSetCursor();
 
     void Add();
     void Delete();
