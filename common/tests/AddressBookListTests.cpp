@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/AddressBook.h"
+#include "common/testing/ListReading.h"
 #include "common/tests/TestResources.h"
 #include "framework/Dialog.h"
 #include "framework/testing/Scripted.h"
@@ -31,15 +32,7 @@ protected:
 
     HWND List() const { return GetDlgItem(m_host.GetSafeHwnd(), IDC_TEST_LIST); }
     int ListCount() const { return static_cast<int>(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0)); }
-    std::string Cell(int row, int column) const {
-        char text[260] = {};
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        SendMessageA(List(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-        return text;
-    }
+    std::string Cell(int row, int column) const { return ListCellText(List(), row, column); }
     LPARAM ItemData(int row) const {
         LVITEMA item{};
         item.mask = LVIF_PARAM;

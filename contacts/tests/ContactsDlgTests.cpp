@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/testing/InstalledSettings.h"
+#include "common/testing/ListReading.h"
 #include "contacts/ContactsApp.h"
 #include "contacts/ContactsDlg.h"
 #include "contacts/resource.h"
@@ -50,15 +51,7 @@ protected:
         GetDlgItemTextA(Dialog(), id, text, sizeof text);
         return text;
     }
-    std::string Cell(int row, int column) const {
-        char text[260] = {};
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        SendMessageA(List(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-        return text;
-    }
+    std::string Cell(int row, int column) const { return ListCellText(List(), row, column); }
     void Type(const char* phone, const char* name, const char* address = "", const char* remarks = "") {
         SetDlgItemTextA(Dialog(), IDC_PHONE, phone);
         SetDlgItemTextA(Dialog(), IDC_NAME, name);
