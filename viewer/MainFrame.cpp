@@ -76,13 +76,14 @@ void CMainFrame::ShowProgress(UINT textId, WPARAM percent) {
     const bool done = percent >= 100;
     // Moving the bar repaints it, which costs more than decoding a page's rows: a few moves a second suffice.
     const DWORD now = GetTickCount();
-    const bool textChanges = LoadResString(done ? IDS_STATUS_READY : textId) != m_statusBar.PaneText(0);
+    const std::string text = LoadResString(done ? IDS_STATUS_READY : textId);
+    const bool textChanges = text != m_statusBar.PaneText(0);
     if (!done && !textChanges && now - m_lastProgressTick < kProgressIntervalMs)
         return;
     m_lastProgressTick = now;
     DispatchOwnMessages(m_hWnd);
     if (textChanges) {
-        m_statusBar.SetPaneText(0, LoadResString(done ? IDS_STATUS_READY : textId));
+        m_statusBar.SetPaneText(0, text);
         UpdateWindow(m_statusBar.Hwnd());
     }
     SendMessageA(m_progress, PBM_SETPOS, done ? 0 : percent, 0);
