@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "common/AddressBookFile.h"
-#include "common/AddressBookResources.h"
+#include "common/WholeFile.h"
+#include "common/CommonResources.h"
 #include "common/ProgressDlg.h"
 #include "common/core/AddressOrder.h"
 #include "framework/BusyState.h"
@@ -75,12 +75,12 @@ AddressHeadings CAddressBook::Headings() const {
 
 bool CAddressBook::Load() {
     std::string bytes;
-    AddressFileResult result;
+    FileResult result;
     bool overflowed = false;
     {
         CBusyState busy(m_dialog);
-        result = ReadAddressFile(m_path, bytes);
-        if (result == AddressFileResult::kOk) {
+        result = ReadWholeFile(m_path, bytes);
+        if (result == FileResult::kOk) {
             CProgressSteps progress(m_dialog, bytes.size() > kLoadProgressBytes, IDS_LOADING);
             const AddressHeadings headings = Headings();
             SendMessageA(m_list, WM_SETREDRAW, FALSE, 0);
@@ -107,8 +107,8 @@ bool CAddressBook::Load() {
             BringForward(m_dialog);
         }
     }
-    if (result != AddressFileResult::kOk) {
-        ReportFileError(result == AddressFileResult::kCannotOpen ? IDS_CANNOT_OPEN : IDS_CANNOT_CLOSE);
+    if (result != FileResult::kOk) {
+        ReportFileError(result == FileResult::kCannotOpen ? IDS_CANNOT_OPEN : IDS_CANNOT_CLOSE);
         return false;
     }
     // Once per load, not once per line that does not fit.
@@ -131,15 +131,15 @@ std::string CAddressBook::FileText() const {
 }
 
 bool CAddressBook::Save() {
-    AddressFileResult result;
+    FileResult result;
     {
         CBusyState busy(m_dialog);
-        result = ReplaceAddressFile(m_path, FileText());
-        if (result == AddressFileResult::kOk)
+        result = ReplaceWholeFile(m_path, FileText());
+        if (result == FileResult::kOk)
             BringForward(m_dialog);
     }
-    if (result != AddressFileResult::kOk) {
-        ReportFileError(result == AddressFileResult::kCannotOpen ? IDS_CANNOT_OPEN : IDS_CANNOT_CLOSE);
+    if (result != FileResult::kOk) {
+        ReportFileError(result == FileResult::kCannotOpen ? IDS_CANNOT_OPEN : IDS_CANNOT_CLOSE);
         return false;
     }
     return true;

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "common/AddressBookResources.h"
+#include "common/CommonResources.h"
 #include "framework/Dialog.h"
 
 // The small modeless window shown while a long load, save or clear runs: a bar from 0 to 100 and a text. Made

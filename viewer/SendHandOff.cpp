@@ -1,9 +1,10 @@
 #include "viewer/SendHandOff.h"
 
-#include <cstdio>
 #include <vector>
 
+#include "common/SpoolerHandOff.h"
 #include "common/core/AddressRecord.h"
+#include "common/core/SuiteFolders.h"
 #include "framework/Handles.h"
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
@@ -12,89 +13,8 @@
 #include "viewer/resource.h"
 
 namespace {
-constexpr char kJobList[] = "RESEND.TMP";
-constexpr char kResendMessage[] = "WM_MESSAGE_OF_KDM-540_RESEND";
-constexpr UINT kWaitMs = 2000;
-constexpr UINT_PTR kWaitTimer = 0x4B44;  // "KD"
-constexpr DWORD kSpoolerReadyMs = 60000;
-
-std::string InFolder(const std::string& folder, const std::string& name) {
-    if (!folder.empty() && folder.back() != '\\')
-        return folder + "\\" + name;
-    return folder + name;
-}
-
 void Exclaim(HWND owner, UINT id) {
     AppMessageBox(owner, LoadResString(id), MB_OK | MB_ICONEXCLAMATION);
-}
-
-void ExclaimFile(HWND owner, UINT id) {
-    AppMessageBox(owner, FormatResString(id, kJobList), MB_OK | MB_ICONEXCLAMATION);
-}
-
-// Writes one path to the job list, replacing or appending. False after a message, or silently when the write
-// itself failed.
-bool WriteJobLine(HWND owner, const std::string& list, const std::string& text, bool append) {
-    FILE* file = fopen(list.c_str(), append ? "at" : "wt");
-    if (!file) {
-        ExclaimFile(owner, IDS_CANNOT_OPEN_FILE);
-        return false;
-    }
-    const bool written = fputs(text.c_str(), file) >= 0;
-    const bool closed = fclose(file) == 0;
-    if (!written)
-        return false;
-    if (!closed) {
-        ExclaimFile(owner, IDS_CANNOT_CLOSE_FILE);
-        return false;
-    }
-    return true;
-}
-
-void StartSpooler() {
-    char system[256] = {};
-    const UINT length = GetSystemDirectoryA(system, sizeof system);
-    if (length == 0 || length >= sizeof system)
-        return;
-    std::string program = InFolder(system, "kdmspl.exe");
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr, nullptr,
-                        &startup, &process))
-        return;
-    WaitForInputIdle(process.hProcess, kSpoolerReadyMs);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-}
-
-bool g_waitDone = false;
-
-void CALLBACK OnWaitTimer(HWND hwnd, UINT, UINT_PTR id, DWORD) {
-    KillTimer(hwnd, id);
-    g_waitDone = true;
-}
-
-// Gives the spooler time to read the list while the window stays alive.
-void WaitKeepingWindowAlive(HWND mainWindow) {
-    g_waitDone = false;
-    const UINT_PTR timer = SetTimer(mainWindow, kWaitTimer, kWaitMs, &OnWaitTimer);
-    if (!timer) {
-        Sleep(kWaitMs);
-        return;
-    }
-    MSG msg;
-    while (!g_waitDone && GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    if (!g_waitDone)
-        PostQuitMessage(static_cast<int>(msg.wParam));  // the loop that asked to end must see it
-}
-
-void HandToSpooler(HWND mainWindow) {
-    WaitKeepingWindowAlive(mainWindow);
-    SendMessageA(HWND_BROADCAST, RegisterWindowMessageA(kResendMessage), 0, 0);
 }
 
 void Progress(HWND mainWindow, WPARAM percent) {
@@ -175,13 +95,13 @@ bool SendFax(HWND mainWindow, const std::string& document, const std::string& re
     bool ok = HasRoomForCopies(document, recvFolder, static_cast<unsigned>(count));
     if (!ok)
         Exclaim(mainWindow, IDS_NO_DISK_SPACE);
-    const std::string list = InFolder(recvFolder, kJobList);
+    const std::string list = FileInFolder(recvFolder, kJobListName);
     for (int i = 0; ok && i < count; ++i) {
-        const std::string copy = InFolder(recvFolder, "xmitfax" + std::to_string(i) + ".smh");
+        const std::string copy = FileInFolder(recvFolder, "xmitfax" + std::to_string(i) + ".smh");
         // A header that cannot be patched does not stop the job.
         CopySmhWithHeader(document, copy, 2, chosen[static_cast<size_t>(i)].name,
                           chosen[static_cast<size_t>(i)].phone);
-        ok = WriteJobLine(mainWindow, list, copy + "\n", i > 0);
+        ok = WriteJobList(mainWindow, list, copy + "\n", i > 0);
         if (ok && i > 0)
             Progress(mainWindow, static_cast<WPARAM>(i) * 100 / static_cast<WPARAM>(count));
     }
@@ -196,9 +116,9 @@ bool SendFax(HWND mainWindow, const std::string& document, const std::string& re
 }
 
 bool SendPrint(HWND mainWindow, const std::string& document, const std::string& recvFolder) {
-    const std::string copy = InFolder(recvFolder, "xmitfaxtemp.smh");
+    const std::string copy = FileInFolder(recvFolder, "xmitfaxtemp.smh");
     CopySmhWithHeader(document, copy, 3, nullptr, nullptr);
-    if (!WriteJobLine(mainWindow, InFolder(recvFolder, kJobList), copy, false))
+    if (!WriteJobList(mainWindow, FileInFolder(recvFolder, kJobListName), copy, false))
         return false;
     StartSpooler();
     HandToSpooler(mainWindow);

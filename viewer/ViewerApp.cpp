@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "common/SpoolerHandOff.h"
 #include "framework/AboutDlg.h"
 #include "framework/CommonDialogs.h"
 #include "framework/Resources.h"
@@ -13,7 +14,6 @@
 
 namespace {
 constexpr size_t kRecentFiles = 4;
-constexpr char kResendMessageName[] = "WM_MESSAGE_OF_KDM-540_RESEND";
 }  // namespace
 
 CViewerApp& TheViewerApp() {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "common/AddressBookFile.h"
+#include "common/WholeFile.h"
 #include "common/testing/SampleBook.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -16,7 +16,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     for (unsigned long long i = 1;; ++i) {
         if (started && i == 1)
             SetEvent(started);
-        if (ReplaceAddressFile(path, books[i % 2]) != AddressFileResult::kOk)
+        if (ReplaceWholeFile(path, books[i % 2]) != FileResult::kOk)
             return 1;
     }
 }

@@ -1,4 +1,4 @@
-#include "common/AddressBookFile.h"
+#include "common/WholeFile.h"
 
 #include <windows.h>
 
@@ -20,7 +20,7 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
     return true;
 }
 
-// A read-only or locked book must be refused before anything is written, as opening it for writing would be.
+// A read-only or locked file must be refused before anything is written, as opening it for writing would be.
 // The attribute is checked itself: Wine keeps it as file permissions, which do not stop a program run as root.
 bool CanReplace(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -35,24 +35,24 @@ bool CanReplace(const std::string& path) {
 }
 }  // namespace
 
-std::string AddressFileCopyPath(const std::string& path) {
+std::string ReplacementCopyPath(const std::string& path) {
     return path + ".new";
 }
 
-AddressFileResult ReadAddressFile(const std::string& path, std::string& bytes) {
+FileResult ReadWholeFile(const std::string& path, std::string& bytes) {
     bytes.clear();
     CKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
-        return AddressFileResult::kCannotOpen;
+        return FileResult::kCannotOpen;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
         static_cast<unsigned long long>(size.QuadPart) > bytes.max_size())
-        return AddressFileResult::kCannotOpen;
+        return FileResult::kCannotOpen;
     try {
         bytes.resize(static_cast<size_t>(size.QuadPart));
     } catch (const std::bad_alloc&) {
-        return AddressFileResult::kCannotOpen;
+        return FileResult::kCannotOpen;
     }
     size_t done = 0;
     while (done < bytes.size()) {
@@ -60,30 +60,30 @@ AddressFileResult ReadAddressFile(const std::string& path, std::string& bytes) {
         const DWORD chunk = left < kWriteChunk ? static_cast<DWORD>(left) : kWriteChunk;
         DWORD read = 0;
         if (!ReadFile(file.Get(), bytes.data() + done, chunk, &read, nullptr))
-            return AddressFileResult::kCannotOpen;
+            return FileResult::kCannotOpen;
         if (read == 0)
-            break;  // the file shrank meanwhile: what is there is the book
+            break;  // the file shrank meanwhile: what is there is the content
         done += read;
     }
     bytes.resize(done);
     if (!CloseHandle(file.Release()))
-        return AddressFileResult::kCannotClose;
-    return AddressFileResult::kOk;
+        return FileResult::kCannotClose;
+    return FileResult::kOk;
 }
 
-AddressFileResult ReplaceAddressFile(const std::string& path, std::string_view bytes) {
+FileResult ReplaceWholeFile(const std::string& path, std::string_view bytes) {
     if (!CanReplace(path))
-        return AddressFileResult::kCannotOpen;
-    const std::string copy = AddressFileCopyPath(path);
+        return FileResult::kCannotOpen;
+    const std::string copy = ReplacementCopyPath(path);
     CKernelHandle file(CreateFileA(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                    nullptr));
     if (!file)
-        return AddressFileResult::kCannotOpen;
+        return FileResult::kCannotOpen;
     const bool written = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
     const bool closed = CloseHandle(file.Release()) != 0;
     if (written && closed &&
         MoveFileExA(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return AddressFileResult::kOk;
+        return FileResult::kOk;
     DeleteFileA(copy.c_str());
-    return AddressFileResult::kCannotClose;
+    return FileResult::kCannotClose;
 }

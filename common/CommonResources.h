@@ -1,6 +1,7 @@
 #pragma once
 
-// Resources that every program holding the address book defines with these numbers; the texts of some differ.
+// Resources that every program using the shared address book code defines with these numbers; the
+// texts of some differ between programs.
 #define IDD_PROGRESS 105
 #define IDC_PROGRESS_BAR 106
 #define IDC_PROGRESS_TEXT 107
