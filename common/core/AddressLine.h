@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/core/TextModeLines.h"
+
 // Lines of "Addr.csv": name, phone, address, remarks joined by commas, in code page 936. A field holding a comma
 // or a double quote is enclosed in double quotes with its quotes doubled; a lead byte always takes the byte after
 // it, which is therefore never a quote or a comma.
@@ -39,9 +41,7 @@ struct AddressHeadings {
 };
 bool IsAddressHeading(const AddressEntry& entry, const AddressHeadings& headings);
 
-// Appends text as text-mode output writes it: every line feed becomes carriage return and line feed.
-void AppendTextModeOutput(std::string& out, std::string_view text);
-
-// Reads the next line from a file's bytes as text-mode input does (CR LF becomes LF), in pieces of at most
-// kAddressLineLimit bytes. False at the end of the data.
-bool NextAddressLine(std::string_view data, size_t& position, std::string& line);
+// Reads the next line of the book in pieces of at most kAddressLineLimit bytes. False at the end of the data.
+inline bool NextAddressLine(std::string_view data, size_t& position, std::string& line) {
+    return NextTextModeLine(data, position, kAddressLineLimit, line);
+}

@@ -31,3 +31,9 @@ std::string FileInFolder(const std::string& folder, const std::string& fileName)
 std::string HelpPathFor(const std::string& programFolder) {
     return programFolder + "Mirolo.hlp";
 }
+
+bool IsPlainFileName(std::string_view name) {
+    if (name.empty() || name == "." || name == "..")
+        return false;
+    return name.find_first_of("\\/:") == std::string_view::npos;
+}

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <string_view>
 
 // The suite's four folders and its help file, read once at start-up by every interactive program.
 struct SuiteSettings {
@@ -25,3 +26,7 @@ std::string FileInFolder(const std::string& folder, const std::string& fileName)
 
 // The help file lies directly after the program folder's text, with no separator added.
 std::string HelpPathFor(const std::string& programFolder);
+
+// A name that stays inside the folder it is joined to: not empty, no "\" or "/" (not even as the trail byte of a
+// double-byte character, which the file system would still split on), no drive ":", and not "." or "..".
+bool IsPlainFileName(std::string_view name);

@@ -68,3 +68,11 @@ TEST(HelpPathFor, RunsTheFileNameIntoAFolderWithoutBackslash) {
     EXPECT_EQ(HelpPathFor("C:\\LUMENPOST\\"), "C:\\LUMENPOST\\Mirolo.hlp");
     EXPECT_EQ(HelpPathFor("C:\\LUMENPOST"), "C:\\LUMENPOSTMirolo.hlp");
 }
+
+TEST(IsPlainFileName, OnlyNamesThatStayInsideTheFolder) {
+    for (const char* plain : {"R20261201093012.smh", "a b.smh", "..smh", "\xD5\xC5.smh"})
+        EXPECT_TRUE(IsPlainFileName(plain)) << plain;
+    for (const char* reaching : {"", ".", "..", "..\\Addr.csv", "sub\\f.smh", "c:f.smh", "C:\\x.smh", "\\x.smh",
+                                 "/etc/x", "a/b", "\x81\\.smh"})
+        EXPECT_FALSE(IsPlainFileName(reaching)) << reaching;
+}

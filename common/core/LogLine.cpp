@@ -1,0 +1,93 @@
+#include "common/core/LogLine.h"
+
+#include "framework/core/Mbcs.h"
+
+namespace {
+bool IsLead(char c) {
+    return IsLeadByte(static_cast<unsigned char>(c));
+}
+
+bool NeedsQuotes(std::string_view field) {
+    for (size_t i = 0; i < field.size(); i += CharLength(field, i)) {
+        if (CharLength(field, i) == 1 && (field[i] == ',' || field[i] == '"'))
+            return true;
+    }
+    return false;
+}
+
+void AppendField(std::string& line, std::string_view field) {
+    if (!NeedsQuotes(field)) {
+        line += field;
+        return;
+    }
+    line += '"';
+    for (size_t i = 0; i < field.size(); ++i) {
+        if (IsLead(field[i]) && i + 1 < field.size()) {
+            line.append(field.substr(i, 2));
+            ++i;
+            continue;
+        }
+        if (field[i] == '"')
+            line += '"';
+        line += field[i];
+    }
+    line += '"';
+}
+}  // namespace
+
+void ParseLogLine(std::string_view line, LogRecord& record, size_t fileLimit) {
+    const LogLayout& layout = record.Layout();
+    if (!line.empty() && line.back() == '\n')
+        line.remove_suffix(1);
+    const size_t last = layout.fieldCount - 1;
+    auto store = [&](size_t index, std::string_view text) {
+        if (index == layout.fileField && fileLimit != 0 && fileLimit < layout.limits[index])
+            text = text.substr(0, FittingLength(text, fileLimit));
+        record.SetField(index, text);
+    };
+    for (size_t i = 0; i < layout.fieldCount; ++i)
+        record.SetField(i, {});
+
+    std::string current;
+    size_t field = 0;
+    bool quoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (IsLead(c)) {
+            current.append(line.substr(i, 2));
+            ++i;
+        } else if (c == '"') {
+            if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
+                current += '"';
+                ++i;
+            } else {
+                quoted = !quoted;
+            }
+        } else if (c == ',' && !quoted) {
+            if (field < last) {
+                store(field++, current);
+                current.clear();
+            }
+        } else if (c != ' ' || !current.empty()) {
+            current += c;
+        }
+    }
+    store(last, current);
+}
+
+bool IsLogHeader(const LogRecord& record, std::string_view firstTitle) {
+    return record.Field(0) == firstTitle || record.Date() == kLogDateTitle;
+}
+
+std::string FormatLogLine(const LogRecord& record, bool asRead) {
+    const LogLayout& layout = record.Layout();
+    std::string line;
+    line.reserve(480);
+    for (size_t i = 0; i < layout.fieldCount; ++i) {
+        if (i != 0)
+            line += ',';
+        AppendField(line, asRead && i == layout.readField ? std::string_view("1") : record.Field(i));
+    }
+    line += '\n';
+    return line;
+}
