@@ -49,11 +49,20 @@ bool ClistCtrlEX::SetFullRowSel(bool on) {
     return changed;
 }
 
+CFontHandle ClistCtrlEX::RowFont(bool bold) const {
+    LOGFONTA face{};
+    HFONT own = reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+    if (!GetObjectA(own ? own : GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face))
+        return {};
+    face.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    return CFontHandle(CreateFontIndirectA(&face));
+}
+
 BOOL ClistCtrlEX::OnDrawItemReflect(const DRAWITEMSTRUCT& dis) {
     const int row = static_cast<int>(dis.itemID);
     char text[kCellTextSize] = {};
     LVITEMA item{};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE | LVIF_PARAM;
     item.iItem = row;
     item.stateMask = 0xFFFF;
     item.pszText = text;
@@ -80,10 +89,17 @@ BOOL ClistCtrlEX::OnDrawItemReflect(const DRAWITEMSTRUCT& dis) {
     label.right -= m_stateImageWidth;
     // Measured in the font the list selected; a per-row font would be chosen only after this.
     const ShortText shown = Shorten(dc, text, label.right - label.left, kLabelMargin);
+    CFontHandle rowFont;
+    if (m_needsAttention && !m_emphasisSuspended)
+        rowFont = RowFont(m_needsAttention(row, item.lParam));
+    if (rowFont)
+        SelectObject(dc, rowFont.Get());
     DrawCellText(dc, shown.text, label, kLabelInset, DT_LEFT);
     // The reported label already starts after the state image and ends at the first column's edge, so the
     // sub-items start there, under their headers.
     DrawSubItems(dc, row, dis.rcItem, rects.label.right);
+    if (rowFont)
+        SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
 
     if ((item.state & LVIS_FOCUSED) && GetFocus() == m_hWnd)
         DrawFocusRect(dc, &rects.highlight);

@@ -1,6 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
+
+#include "framework/Handles.h"
 #include "framework/ListCtrl.h"
 
 // The suite's report list with full-row selection. The standard report view highlights only the first column;
@@ -14,6 +17,12 @@ public:
     // Turns owner drawing with the full-row highlight on or off; true when the control's style changed.
     bool SetFullRowSel(bool on);
     bool GetFullRowSel() const { return m_fullRowSel; }
+
+    // Rows that need the user's attention are drawn bold, the others in normal weight: `needsAttention` is
+    // asked with the row and its item data. Suspended while the owner frees the rows' data.
+    using AttentionRule = std::function<bool(int row, LPARAM data)>;
+    void SetAttentionRule(AttentionRule needsAttention) { m_needsAttention = std::move(needsAttention); }
+    void SuspendEmphasis(bool suspended) { m_emphasisSuspended = suspended; }
 
     BOOL OnDrawItemReflect(const DRAWITEMSTRUCT& dis) override;
 
@@ -41,6 +50,10 @@ private:
     void RepaintSelectedRows();
     void InvalidateRow(int row);
 
+    CFontHandle RowFont(bool bold) const;
+
+    AttentionRule m_needsAttention;
+    bool m_emphasisSuspended = false;
     bool m_fullRowSel = false;
     int m_clientWidth = 0;
     int m_stateImageWidth = 0;

@@ -9,6 +9,7 @@ public:
     // shows the program's string `errorStringId` ("注册错误") once, titled with the application name, and fails.
     bool LoadSuiteSettings(UINT errorStringId);
 
+    const SuiteSettings& Settings() const { return m_settings; }
     const std::string& RecvFolder() const { return m_settings.recvFolder; }
     const std::string& LogFolder() const { return m_settings.logFolder; }
     const std::string& TempFolder() const { return m_settings.tempFolder; }
