@@ -1,0 +1,108 @@
+#include "logbook/LogbookApp.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "common/SpoolerHandOff.h"
+#include "framework/Resources.h"
+#include "framework/core/Mbcs.h"
+#include "logbook/resource.h"
+
+namespace {
+// The first argument as the shell split it, in the ANSI code page.
+std::string FirstArgument() {
+    int count = 0;
+    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::string argument;
+    if (words && count > 1) {
+        char text[MAX_PATH * 2] = {};
+        WideCharToMultiByte(CP_ACP, 0, words[1], -1, text, sizeof text, nullptr, nullptr);
+        argument = text;
+    }
+    LocalFree(words);
+    return argument;
+}
+}  // namespace
+
+CLogbookApp& TheLogbookApp() {
+    return *static_cast<CLogbookApp*>(TheApp());
+}
+
+LogKind CLogbookApp::ListFromCommandLine(const std::string& argument) {
+    std::string lower = argument;
+    for (size_t i = 0; i < lower.size(); i += CharLength(lower, i)) {
+        if (CharLength(lower, i) == 1 && lower[i] >= 'A' && lower[i] <= 'Z')
+            lower[i] = static_cast<char>(lower[i] - 'A' + 'a');
+    }
+    return lower.find("receive.csv") != std::string::npos ? LogKind::kReceive : LogKind::kSend;
+}
+
+BOOL CLogbookApp::InitInstance() {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    SetAppName(LoadResString(IDS_APP_TITLE));
+    if (!LoadSuiteSettings(IDS_REG_ERROR))
+        return FALSE;
+    m_startList = ListFromCommandLine(FirstArgument());
+    if (!m_instance.Acquire()) {
+        if (HWND running = m_instance.FindRunningWindow(nullptr)) {
+            CSingleInstance::BringForward(running);
+            SendMessageA(running, WM_SHOW_LIST, m_startList == LogKind::kReceive ? 1 : 0, 0);
+        }
+        return FALSE;
+    }
+    if (!CreateMainWindow())
+        return FALSE;
+    if (!RegisterWindowMessageA(kResendMessageName))
+        return FALSE;
+    AddAboutToSystemMenu();
+    ShowWindow(m_frame.GetSafeHwnd(), SW_SHOW);
+    UpdateWindow(m_frame.GetSafeHwnd());
+    return TRUE;
+}
+
+bool CLogbookApp::CreateMainWindow() {
+    if (!m_frame.Create(IDR_MAINFRAME, LoadResString(IDS_APP_TITLE)))
+        return false;
+    SetMainWindow(m_frame.GetSafeHwnd());
+    m_instance.MarkMainWindow(m_frame.GetSafeHwnd());
+    if (!m_view.Create(m_frame.GetSafeHwnd(), IDC_VIEW))
+        return false;
+    m_frame.SetView(&m_view, nullptr);
+    m_view.OnInitialUpdate();
+    return true;
+}
+
+void CLogbookApp::DestroyMainWindow() {
+    if (m_frame.GetSafeHwnd())
+        DestroyWindow(m_frame.GetSafeHwnd());
+}
+
+void CLogbookApp::AddAboutToSystemMenu() const {
+    const std::string about = LoadResString(IDS_ABOUTBOX);
+    HMENU menu = GetSystemMenu(m_frame.GetSafeHwnd(), FALSE);
+    if (about.empty() || !menu)
+        return;
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+}
+
+void CLogbookApp::OnMainWindowClosing() {
+    m_instance.Release();
+}
+
+bool CLogbookApp::PreTranslateMessage(MSG& msg) {
+    // Keys typed into the open selector choose its entries, not commands.
+    HWND selector = m_frame.ListSelector();
+    if (selector && (msg.hwnd == selector || IsChild(selector, msg.hwnd)))
+        return false;
+    return m_frame.GetSafeHwnd() && m_frame.TranslateAccelerator(msg);
+}
+
+bool CLogbookApp::OnIdle(int count) {
+    if (count == 0 && m_frame.GetSafeHwnd()) {
+        m_frame.OnIdleUpdate();
+        m_frame.PollListSelector();
+    }
+    return false;
+}

@@ -1,0 +1,267 @@
+#include "logbook/LogbookView.h"
+
+#include <commctrl.h>
+
+#include "framework/BusyState.h"
+#include "framework/Resources.h"
+#include "logbook/LogbookApp.h"
+#include "logbook/resource.h"
+
+namespace {
+constexpr char kViewClass[] = "MiroloLogView";
+constexpr int kPhaseClearing = 3;
+constexpr int kPhaseDone = 0;
+
+struct Column {
+    const char* title;
+    int width;
+    int format;
+};
+
+const Column kSendColumns[] = {
+    {"到", 150, LVCFMT_LEFT},       {"状态", 40, LVCFMT_LEFT}, {"拨号次数", 70, LVCFMT_CENTER},
+    {"日期/时间", 150, LVCFMT_LEFT}, {"页数", 40, LVCFMT_RIGHT}, {"备注", 200, LVCFMT_LEFT},
+};
+const Column kReceiveColumns[] = {
+    {"从", 150, LVCFMT_LEFT}, {"状态", 60, LVCFMT_LEFT}, {"日期/时间", 150, LVCFMT_LEFT}, {"页数", 40, LVCFMT_RIGHT},
+};
+
+std::span<const Column> ColumnsOf(LogKind kind) {
+    if (kind == LogKind::kSend)
+        return kSendColumns;
+    return kReceiveColumns;
+}
+
+bool RegisterViewClass() {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExA(ResourceInstance(), kViewClass, &wc))
+        return true;
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &CWnd::StaticWindowProc;
+    wc.hInstance = ResourceInstance();
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kViewClass;
+    return RegisterClassExA(&wc) != 0;
+}
+
+const LogRecord* RecordOf(LPARAM data) {
+    return reinterpret_cast<const LogRecord*>(data);
+}
+}  // namespace
+
+bool CLogbookView::Create(HWND parent, UINT id) {
+    if (!RegisterViewClass())
+        return false;
+    if (!CreateEx(0, kViewClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
+                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ResourceInstance()))
+        return false;
+    // Report view, owner-drawn fixed rows, one selection, headers that do not sort.
+    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDRAWFIXED |
+                                    LVS_SINGLESEL | LVS_NOSORTHEADER | LVS_AUTOARRANGE | LVS_SHOWSELALWAYS,
+                                0, 0, 0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_LOG_LIST)),
+                                ResourceInstance(), nullptr);
+    if (!list || !m_list.SubclassWindow(list))
+        return false;
+    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    m_list.SetAttentionRule([](int, LPARAM data) { return data && RecordOf(data)->NeedsAttention(); });
+    return true;
+}
+
+HWND CLogbookView::MainWindow() const {
+    return GetParent(m_hWnd);
+}
+
+void CLogbookView::OnInitialUpdate() {
+    m_shown = TheLogbookApp().StartList();
+    ShowList(m_shown);
+    m_list.SetFullRowSel(true);
+}
+
+void CLogbookView::InsertColumns() {
+    int index = 0;
+    for (const Column& column : ColumnsOf(m_shown)) {
+        LVCOLUMNA lvc{};
+        lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+        lvc.fmt = column.format;
+        lvc.cx = column.width;
+        lvc.pszText = const_cast<char*>(column.title);
+        lvc.iSubItem = index;
+        SendMessageA(m_list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&lvc));
+        ++index;
+    }
+}
+
+// Cell texts come from the records when the list draws them: inserting a large log stays one message a row.
+void CLogbookView::InsertRows() {
+    const LogList& log = *m_log;
+    SendMessageA(m_list, LVM_SETITEMCOUNT, log.Size(), 0);
+    const int image = m_shown == LogKind::kSend ? 0 : 1;
+    for (size_t i = 0; i < log.Size(); ++i) {
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+        item.iItem = static_cast<int>(i);
+        item.pszText = LPSTR_TEXTCALLBACKA;
+        item.iImage = image;
+        item.lParam = reinterpret_cast<LPARAM>(&log.At(i));
+        SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void CLogbookView::ShowList(LogKind kind) {
+    m_shown = kind;
+    {
+        CBusyState busy(MainWindow());
+        m_lastClicked = -1;
+        InsertColumns();
+        m_log.emplace(LayoutOf(kind), CurrentLogTime());
+        m_file.emplace(LayoutOf(kind), TheLogbookApp().Settings(), MainWindow(), WM_LOG_PROGRESS);
+        LogFile().Load(*m_log);
+        InsertRows();
+    }
+    if (LogFile().ApplyReadMarks(*m_log))
+        InvalidateRect(m_list, nullptr, FALSE);
+}
+
+void CLogbookView::ClearList() {
+    if (!m_log)
+        return;
+    CBusyState busy(MainWindow());
+    m_list.SuspendEmphasis(true);
+    const int rows = static_cast<int>(SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
+    for (int k = 0; k < rows; ++k) {
+        const int row = rows - 1 - k;
+        LVITEMA item{};
+        item.mask = LVIF_PARAM;
+        item.iItem = row;
+        SendMessageA(m_list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        SendMessageA(m_list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+        if (rows > 1)
+            SendMessageA(MainWindow(), WM_LOG_PROGRESS, static_cast<WPARAM>(100 * k / (rows - 1)), kPhaseClearing);
+    }
+    m_log.reset();
+    while (SendMessageA(m_list, LVM_DELETECOLUMN, 0, 0)) {
+    }
+    SendMessageA(MainWindow(), WM_LOG_PROGRESS, 100, kPhaseDone);
+    m_list.SuspendEmphasis(false);
+}
+
+void CLogbookView::SwitchTo(LogKind kind) {
+    ClearList();
+    TheLogbookApp().SetShownList(kind);
+    ShowList(kind);
+}
+
+void CLogbookView::Refresh() {
+    SwitchTo(m_shown);
+}
+
+void CLogbookView::RemoveRow(int row) {
+    LogFile().DeleteDocument(m_log->At(static_cast<size_t>(row)));
+    SendMessageA(m_list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+    m_log->Remove(static_cast<size_t>(row));
+    if (m_lastClicked == row)
+        m_lastClicked = -1;
+    else if (m_lastClicked > row)
+        --m_lastClicked;
+}
+
+bool CLogbookView::SaveLog() {
+    return LogFile().Save(*m_log);
+}
+
+LRESULT CLogbookView::OnNotify(const NMHDR& header) {
+    if (header.hwndFrom != m_list.GetSafeHwnd())
+        return 0;
+    switch (header.code) {
+    case LVN_GETDISPINFOA: {
+        auto& info = const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header));
+        const LogRecord* record = RecordOf(info.item.lParam);
+        if (!record && m_log && info.item.iItem >= 0 && static_cast<size_t>(info.item.iItem) < m_log->Size())
+            record = &m_log->At(static_cast<size_t>(info.item.iItem));
+        if ((info.item.mask & LVIF_TEXT) && record && info.item.cchTextMax > 0) {
+            const std::string& text = record->Field(static_cast<size_t>(info.item.iSubItem));
+            lstrcpynA(info.item.pszText, text.c_str(), info.item.cchTextMax);
+        }
+        return 0;
+    }
+    case NM_CLICK:
+    case NM_DBLCLK: {
+        const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
+        LVHITTESTINFO hit{};
+        hit.pt = activate.ptAction;
+        const int row = static_cast<int>(SendMessageA(m_list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        m_lastClicked = row;
+        if (header.code == NM_DBLCLK && row >= 0)
+            OpenFax();
+        return 0;
+    }
+    }
+    return 0;
+}
+
+LRESULT CLogbookView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_SIZE:
+        MoveWindow(m_list, 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
+        return 0;
+    case WM_SETFOCUS:
+        SetFocus(m_list);
+        return 0;
+    case WM_NOTIFY:
+        return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
+    case WM_DRAWITEM: {
+        const auto& dis = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        CWnd* control = FromHandle(dis.hwndItem);
+        return control ? control->OnDrawItemReflect(dis) : FALSE;
+    }
+    case WM_DESTROY:
+        ClearList();
+        break;
+    }
+    return CView::WindowProc(msg, wp, lp);
+}
+
+bool CLogbookView::IsSendAgainPossible() const {
+    if (m_shown != LogKind::kSend || !m_log)
+        return false;
+    const int selected = m_list.GetNextItem(-1, LVNI_SELECTED);
+    return selected >= 0 && static_cast<size_t>(selected) < m_log->Size() &&
+           !IsSentResult(m_log->At(static_cast<size_t>(selected)).Field(SendLogRecord::kResult));
+}
+
+bool CLogbookView::OnCommand(UINT id) {
+    switch (id) {
+    case ID_OPEN_FAX:
+        OpenFax();
+        return true;
+    case ID_DELETE_ROW:
+        DeleteSelectedRow();
+        return true;
+    case ID_SEND_AGAIN:
+        SendAgain();
+        return true;
+    case ID_REFRESH_LIST:
+        Refresh();
+        return true;
+    }
+    return false;
+}
+
+bool CLogbookView::OnUpdateCommand(CCmdUI& ui) {
+    switch (ui.Id()) {
+    case ID_OPEN_FAX:
+        ui.Enable(m_shown == LogKind::kReceive);
+        return true;
+    case ID_DELETE_ROW:
+        ui.Enable(m_list.GetNextItem(-1, LVNI_SELECTED) >= 0);
+        return true;
+    case ID_SEND_AGAIN:
+        ui.Enable(IsSendAgainPossible());
+        return true;
+    case ID_REFRESH_LIST:
+        return true;
+    }
+    return false;
+}
