@@ -8,18 +8,32 @@ namespace {
 constexpr const char* kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
-enum Token { kMonth, kDay, kYear, kHour, kMinute, kSecond, kTokenCount };
+enum TokenIndex { kMonth, kDay, kYear, kHour, kMinute, kSecond, kTokenCount };
 
 bool IsAlnum(char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
+// A token of the date text; one longer than any valid token makes the date unusable.
+struct Token {
+    char text[12];
+    size_t size = 0;
+    bool overlong = false;
+    void Append(char c) {
+        if (size < sizeof text)
+            text[size++] = c;
+        else
+            overlong = true;
+    }
+    std::string_view View() const { return {text, size}; }
+};
+
 // Numbers are taken from their leading digits; a token of letters or a huge one makes the date unusable.
-std::optional<int> TokenNumber(const std::string& token, int low, int high) {
+std::optional<int> TokenNumber(const Token& token, int low, int high) {
     int value = 0;
     size_t i = 0;
-    for (; i < token.size() && token[i] >= '0' && token[i] <= '9'; ++i) {
-        value = value * 10 + (token[i] - '0');
+    for (; i < token.size && token.text[i] >= '0' && token.text[i] <= '9'; ++i) {
+        value = value * 10 + (token.text[i] - '0');
         if (value > high)
             return std::nullopt;
     }
@@ -40,7 +54,7 @@ int64_t DaysFromCivil(int64_t y, unsigned m, unsigned d) {
 
 // A delimiter only ends the token it belongs to; anywhere else it is ignored like any other punctuation.
 std::optional<LogDateTime> ParseLogDate(std::string_view text) {
-    std::string tokens[kTokenCount];
+    Token tokens[kTokenCount];
     int at = kMonth;
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -52,19 +66,19 @@ std::optional<LogDateTime> ParseLogDate(std::string_view text) {
             (c == ':' && (at == kHour || at == kMinute))) {
             ++at;
         } else if (IsAlnum(c)) {
-            tokens[at] += c;
+            tokens[at].Append(c);
         } else if (c == ':' && at == kSecond) {
             break;
         }
     }
-    for (const std::string& token : tokens) {
-        if (token.empty())
+    for (const Token& token : tokens) {
+        if (token.size == 0 || token.overlong)
             return std::nullopt;
     }
     LogDateTime t{};
     t.month = 0;
     for (int m = 0; m < 12; ++m) {
-        if (tokens[kMonth] == kMonths[m])
+        if (tokens[kMonth].View() == kMonths[m])
             t.month = m + 1;
     }
     const auto day = TokenNumber(tokens[kDay], 1, 31);

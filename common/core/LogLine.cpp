@@ -43,18 +43,20 @@ void ParseLogLine(std::string_view line, LogRecord& record, size_t fileLimit) {
     auto store = [&](size_t index, std::string_view text) {
         if (index == layout.fileField && fileLimit != 0 && fileLimit < layout.limits[index])
             text = text.substr(0, FittingLength(text, fileLimit));
-        record.SetField(index, text);
+        record.SetWholeField(index, text);
     };
     for (size_t i = 0; i < layout.fieldCount; ++i)
         record.SetField(i, {});
 
     std::string current;
+    current.reserve(line.size());
     size_t field = 0;
     bool quoted = false;
     for (size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
         if (IsLead(c)) {
-            current.append(line.substr(i, 2));
+            if (i + 1 < line.size())  // a lead byte that ends the line is no character
+                current.append(line.data() + i, 2);
             ++i;
         } else if (c == '"') {
             if (quoted && i + 1 < line.size() && line[i + 1] == '"') {

@@ -10,7 +10,7 @@ size_t LogList::DatePosition(const LogRecord& record) const {
     return m_records.size();
 }
 
-ptrdiff_t LogList::Insert(const LogRecord& record, LogInsertMode mode) {
+ptrdiff_t LogList::Insert(LogRecord record, LogInsertMode mode) {
     if (m_records.size() >= kLogCapacity)
         return -1;
     const size_t position = mode == LogInsertMode::kAppend ? m_records.size() : DatePosition(record);
@@ -19,7 +19,7 @@ ptrdiff_t LogList::Insert(const LogRecord& record, LogInsertMode mode) {
             m_onDrop(record);
         return -1;
     }
-    m_records.insert(m_records.begin() + static_cast<ptrdiff_t>(position), std::make_unique<LogRecord>(record));
+    m_records.insert(m_records.begin() + static_cast<ptrdiff_t>(position), std::make_unique<LogRecord>(std::move(record)));
     return static_cast<ptrdiff_t>(position);
 }
 
@@ -31,7 +31,7 @@ void LogList::InsertLines(std::string_view data, LogInsertMode mode, const Progr
         LogRecord record(*m_layout);
         ParseLogLine(line, record);
         if (!IsLogHeader(record))
-            Insert(record, mode);
+            Insert(std::move(record), mode);
         const int percent = static_cast<int>(position * 100 / data.size());
         if (progress && percent != shown) {
             shown = percent;

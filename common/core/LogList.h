@@ -32,7 +32,7 @@ public:
     void OnRetentionDrop(DropHandler handler) { m_onDrop = std::move(handler); }
 
     // Inserts a parsed record; returns the position it went to, or -1 when it was dropped.
-    ptrdiff_t Insert(const LogRecord& record, LogInsertMode mode);
+    ptrdiff_t Insert(LogRecord record, LogInsertMode mode);
     // Parses every line of a file's bytes (headers skipped) and inserts the records. `progress` hears the
     // percentage of the bytes read whenever it changes.
     using Progress = std::function<void(int percent)>;

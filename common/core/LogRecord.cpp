@@ -59,6 +59,16 @@ void LogRecord::SetField(size_t index, std::string_view text) {
     m_numbers[index] = m_layout->numeric[index] ? LeadingNumber(field) : 0;
 }
 
+void LogRecord::SetWholeField(size_t index, std::string_view text) {
+    const size_t limit = m_layout->limits[index];
+    if (text.size() > limit) {
+        SetField(index, text);
+        return;
+    }
+    m_fields[index].assign(text);
+    m_numbers[index] = m_layout->numeric[index] ? LeadingNumber(text) : 0;
+}
+
 void LogRecord::Set(std::span<const std::string_view> texts) {
     for (size_t i = 0; i < m_layout->fieldCount; ++i)
         SetField(i, i < texts.size() ? texts[i] : std::string_view());

@@ -50,6 +50,9 @@ public:
     void Set(std::span<const std::string_view> texts);
     // Sets one field the same way; used by the line parser and by marking read.
     void SetField(size_t index, std::string_view text);
+    // The same for text known to hold whole characters only, as the line parser builds them: only an over-long
+    // text needs its characters walked.
+    void SetWholeField(size_t index, std::string_view text);
 
     const std::string& Field(size_t index) const { return m_fields[index]; }
     // Leading decimal digits of a numeric field (after spaces and a sign), clamped to 32 bits; 0 when none.
