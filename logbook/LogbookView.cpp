@@ -12,6 +12,10 @@ constexpr char kViewClass[] = "MiroloLogView";
 constexpr int kPhaseClearing = 3;
 constexpr int kPhaseDone = 0;
 
+// The date columns are wider than 150 pixels: a bold row's date would otherwise end in "..." and hide the time
+// of exactly the faxes that need attention.
+constexpr int kDateWidth = 165;
+
 struct Column {
     const char* title;
     int width;
@@ -20,10 +24,10 @@ struct Column {
 
 const Column kSendColumns[] = {
     {"到", 150, LVCFMT_LEFT},       {"状态", 40, LVCFMT_LEFT}, {"拨号次数", 70, LVCFMT_CENTER},
-    {"日期/时间", 150, LVCFMT_LEFT}, {"页数", 40, LVCFMT_RIGHT}, {"备注", 200, LVCFMT_LEFT},
+    {"日期/时间", kDateWidth, LVCFMT_LEFT}, {"页数", 40, LVCFMT_RIGHT}, {"备注", 200, LVCFMT_LEFT},
 };
 const Column kReceiveColumns[] = {
-    {"从", 150, LVCFMT_LEFT}, {"状态", 60, LVCFMT_LEFT}, {"日期/时间", 150, LVCFMT_LEFT}, {"页数", 40, LVCFMT_RIGHT},
+    {"从", 150, LVCFMT_LEFT}, {"状态", 60, LVCFMT_LEFT}, {"日期/时间", kDateWidth, LVCFMT_LEFT}, {"页数", 40, LVCFMT_RIGHT},
 };
 
 std::span<const Column> ColumnsOf(LogKind kind) {
@@ -45,9 +49,6 @@ bool RegisterViewClass() {
     return RegisterClassExA(&wc) != 0;
 }
 
-const LogRecord* RecordOf(LPARAM data) {
-    return reinterpret_cast<const LogRecord*>(data);
-}
 }  // namespace
 
 bool CLogbookView::Create(HWND parent, UINT id) {
@@ -59,13 +60,17 @@ bool CLogbookView::Create(HWND parent, UINT id) {
     // Report view, owner-drawn fixed rows, one selection, headers that do not sort.
     HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDRAWFIXED |
-                                    LVS_SINGLESEL | LVS_NOSORTHEADER | LVS_AUTOARRANGE | LVS_SHOWSELALWAYS,
+                                    LVS_OWNERDATA | LVS_SINGLESEL | LVS_NOSORTHEADER | LVS_AUTOARRANGE |
+                                    LVS_SHOWSELALWAYS,
                                 0, 0, 0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_LOG_LIST)),
                                 ResourceInstance(), nullptr);
     if (!list || !m_list.SubclassWindow(list))
         return false;
     SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    m_list.SetAttentionRule([](int, LPARAM data) { return data && RecordOf(data)->NeedsAttention(); });
+    m_list.SetAttentionRule([this](int row, LPARAM) {
+        return m_log && row >= 0 && static_cast<size_t>(row) < m_log->Size() &&
+               m_log->At(static_cast<size_t>(row)).NeedsAttention();
+    });
     return true;
 }
 
@@ -93,20 +98,11 @@ void CLogbookView::InsertColumns() {
     }
 }
 
-// Cell texts come from the records when the list draws them: inserting a large log stays one message a row.
+// The list holds no rows of its own: it asks for the records' texts when it draws them, so showing a log of
+// 10,000 records is one message, not 60,000.
 void CLogbookView::InsertRows() {
-    const LogList& log = *m_log;
-    SendMessageA(m_list, LVM_SETITEMCOUNT, log.Size(), 0);
-    const int image = m_shown == LogKind::kSend ? 0 : 1;
-    for (size_t i = 0; i < log.Size(); ++i) {
-        LVITEMA item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-        item.iItem = static_cast<int>(i);
-        item.pszText = LPSTR_TEXTCALLBACKA;
-        item.iImage = image;
-        item.lParam = reinterpret_cast<LPARAM>(&log.At(i));
-        SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    }
+    SendMessageA(m_list, LVM_SETITEMCOUNT, m_log->Size(), LVSICF_NOINVALIDATEALL);
+    InvalidateRect(m_list, nullptr, TRUE);
 }
 
 void CLogbookView::ShowList(LogKind kind) {
@@ -124,23 +120,17 @@ void CLogbookView::ShowList(LogKind kind) {
         InvalidateRect(m_list, nullptr, FALSE);
 }
 
+// The rows are the log's records, so the list empties at once; its phase still shows while the records go.
 void CLogbookView::ClearList() {
     if (!m_log)
         return;
     CBusyState busy(MainWindow());
     m_list.SuspendEmphasis(true);
-    const int rows = static_cast<int>(SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
-    for (int k = 0; k < rows; ++k) {
-        const int row = rows - 1 - k;
-        LVITEMA item{};
-        item.mask = LVIF_PARAM;
-        item.iItem = row;
-        SendMessageA(m_list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        SendMessageA(m_list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
-        if (rows > 1)
-            SendMessageA(MainWindow(), WM_LOG_PROGRESS, static_cast<WPARAM>(100 * k / (rows - 1)), kPhaseClearing);
-    }
+    if (m_log->Size() > 1)
+        SendMessageA(MainWindow(), WM_LOG_PROGRESS, 0, kPhaseClearing);
+    SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0);
     m_log.reset();
+    m_file.reset();
     while (SendMessageA(m_list, LVM_DELETECOLUMN, 0, 0)) {
     }
     SendMessageA(MainWindow(), WM_LOG_PROGRESS, 100, kPhaseDone);
@@ -177,10 +167,14 @@ LRESULT CLogbookView::OnNotify(const NMHDR& header) {
     switch (header.code) {
     case LVN_GETDISPINFOA: {
         auto& info = const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header));
-        const LogRecord* record = RecordOf(info.item.lParam);
-        if (!record && m_log && info.item.iItem >= 0 && static_cast<size_t>(info.item.iItem) < m_log->Size())
-            record = &m_log->At(static_cast<size_t>(info.item.iItem));
-        if ((info.item.mask & LVIF_TEXT) && record && info.item.cchTextMax > 0) {
+        if (!m_log || info.item.iItem < 0 || static_cast<size_t>(info.item.iItem) >= m_log->Size())
+            return 0;
+        const LogRecord* record = &m_log->At(static_cast<size_t>(info.item.iItem));
+        if (info.item.mask & LVIF_IMAGE)
+            info.item.iImage = m_shown == LogKind::kSend ? 0 : 1;
+        if (info.item.mask & LVIF_PARAM)
+            info.item.lParam = reinterpret_cast<LPARAM>(record);
+        if ((info.item.mask & LVIF_TEXT) && info.item.cchTextMax > 0) {
             const std::string& text = record->Field(static_cast<size_t>(info.item.iSubItem));
             lstrcpynA(info.item.pszText, text.c_str(), info.item.cchTextMax);
         }

@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "common/LogFile.h"
 #include "common/core/LogDate.h"
 #include "common/core/LogLine.h"
 #include "common/core/TextModeLines.h"
 #include "common/testing/InstalledSettings.h"
 #include "common/testing/ListReading.h"
+#include "common/testing/SampleLogs.h"
 #include "framework/testing/Scripted.h"
 #include "framework/testing/TempFolder.h"
 #include "logbook/LogbookApp.h"
@@ -24,27 +26,7 @@ protected:
 };
 
 std::string DaysAgo(int days) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    LogDateTime t{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
-    // Step back whole days through the calendar arithmetic the logs use.
-    const int64_t seconds = LogDateSeconds(t) - int64_t(days) * 86400;
-    int64_t day = seconds / 86400;
-    const int64_t rest = seconds % 86400;
-    // Civil date from a day count (1970-01-01 is day 0).
-    day += 719468;
-    const int64_t era = day / 146097;
-    const unsigned doe = static_cast<unsigned>(day - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    t.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    t.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    t.year = static_cast<int>(yoe + era * 400 + (t.month <= 2));
-    t.hour = static_cast<int>(rest / 3600);
-    t.minute = static_cast<int>(rest / 60 % 60);
-    t.second = static_cast<int>(rest % 60);
-    return FormatLogDate(t);
+    return FormatLogDate(LogDateBefore(CurrentLogTime(), int64_t(days) * 86400));
 }
 
 std::string Line(const LogRecord& record) {
@@ -168,7 +150,7 @@ TEST_F(LogbookTest, TheReceiveListMergesPendingRecordsFirstAndRewritesTheLogWith
     HWND header = reinterpret_cast<HWND>(SendMessageA(List(), LVM_GETHEADER, 0, 0));
     ASSERT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 4);
     const char* titles[] = {"从", "状态", "日期/时间", "页数"};
-    const int widths[] = {150, 60, 150, 40};
+    const int widths[] = {150, 60, 165, 40};
     for (int i = 0; i < 4; ++i) {
         char text[64] = {};
         LVCOLUMNA column{};
