@@ -9,6 +9,7 @@
 #include "framework/Resources.h"
 #include "framework/Seam.h"
 #include "framework/core/TextFormat.h"
+#include "viewer/OpenFaxDlg.h"
 #include "viewer/ShellRegistration.h"
 #include "viewer/resource.h"
 
@@ -147,6 +148,12 @@ void CViewerApp::PromptAndOpen() {
         OpenDocumentFile(file);
 }
 
+void CViewerApp::OpenFax() {
+    COpenFaxDlg dialog({RecvFolder(), LogFolder(), TempFolder()}, m_frame.GetSafeHwnd());
+    if (dialog.Run(m_frame.GetSafeHwnd()) && !dialog.ChosenPath().empty())
+        OpenDocumentFile(dialog.ChosenPath());
+}
+
 bool CViewerApp::OnCommand(UINT id) {
     if (m_recent.IsCommand(id)) {
         const size_t index = id - m_recent.FirstCommand();
@@ -157,6 +164,9 @@ bool CViewerApp::OnCommand(UINT id) {
     switch (id) {
     case ID_FILE_OPEN:
         PromptAndOpen();
+        return true;
+    case ID_FILE_OPEN_FAX:
+        OpenFax();
         return true;
     case ID_APP_EXIT:
         PostMessageA(m_frame.GetSafeHwnd(), WM_CLOSE, 0, 0);
@@ -177,6 +187,7 @@ bool CViewerApp::OnUpdateCommand(CCmdUI& ui) {
     }
     switch (ui.Id()) {
     case ID_FILE_OPEN:
+    case ID_FILE_OPEN_FAX:
     case ID_APP_EXIT:
     case ID_APP_ABOUT:
         return true;

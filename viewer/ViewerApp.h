@@ -51,6 +51,8 @@ protected:
 private:
     bool HandOverToRunningCopy(const std::string& file);
     void PromptAndOpen();
+    // Picks a received fax from the receive log and opens it.
+    void OpenFax();
     std::string CommandLineFile() const;
 
     CSingleInstance m_instance;

@@ -94,9 +94,9 @@ TEST_F(ViewerShellTest, AnEmptyViewerOffersOnlyWhatNeedsNoPage) {
     EXPECT_EQ(Caption(), "查看器 - Untitled");
     for (UINT id : {ID_PAGE_NEXT, ID_PAGE_PREVIOUS, ID_EDIT_UNDO, ID_FILE_SAVE_AS, ID_FILE_SEND_FAX,
                     ID_IMAGE_ROTATE_RIGHT, ID_IMAGE_ROTATE_LEFT, ID_IMAGE_ROTATE_180, ID_IMAGE_SMOOTH, ID_EDIT_COPY,
-                    ID_SELECT_NONE, ID_FILE_OPEN_FAX})
+                    ID_SELECT_NONE})
         EXPECT_FALSE(Enabled(id)) << id;
-    for (UINT id : {ID_FILE_OPEN, ID_APP_EXIT, ID_APP_ABOUT, ID_VIEW_NORMAL, ID_VIEW_ZOOM_IN, ID_HELP_INDEX})
+    for (UINT id : {ID_FILE_OPEN, ID_FILE_OPEN_FAX, ID_APP_EXIT, ID_APP_ABOUT, ID_VIEW_NORMAL, ID_VIEW_ZOOM_IN, ID_HELP_INDEX})
         EXPECT_TRUE(Enabled(id)) << id;
     EXPECT_EQ(ZoomText(), "100%");
     EXPECT_EQ(StatusText(), "准备");
