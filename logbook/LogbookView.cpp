@@ -211,7 +211,12 @@ LRESULT CLogbookView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return control ? control->OnDrawItemReflect(dis) : FALSE;
     }
     case WM_DESTROY:
-        ClearList();
+        // The rows go with the window; no progress now: the frame is already on its way out, and pumping its
+        // messages would swallow the quit.
+        m_list.SuspendEmphasis(true);
+        SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0);
+        m_log.reset();
+        m_file.reset();
         break;
     }
     return CView::WindowProc(msg, wp, lp);
