@@ -55,7 +55,6 @@ BOOL CLogbookApp::InitInstance() {
         return FALSE;
     if (!RegisterWindowMessageA(kResendMessageName))
         return FALSE;
-    AddAboutToSystemMenu();
     ShowWindow(m_frame.GetSafeHwnd(), SW_SHOW);
     UpdateWindow(m_frame.GetSafeHwnd());
     return TRUE;
@@ -70,6 +69,7 @@ bool CLogbookApp::CreateMainWindow() {
         return false;
     m_frame.SetView(&m_view, nullptr);
     m_view.OnInitialUpdate();
+    AddAboutToSystemMenu();
     return true;
 }
 

@@ -373,3 +373,20 @@ TEST_F(LogbookTest, SendingAFailedFaxAgainHandsACopyToTheSpoolerAndDropsTheRow) 
     }
     EXPECT_TRUE(m_boxes.Calls().empty());
 }
+
+TEST_F(LogbookTest, HelpOpensAtTheLogViewersPageAndTheSystemMenuOffersAbout) {
+    Start(LogKind::kSend);
+    CRecordingHelp help;
+    CScopedSeam<IHelpEngine> seam(help);
+    Command(ID_LOG_HELP);
+    ASSERT_EQ(help.Calls().size(), 1u);
+    EXPECT_EQ(help.Calls()[0].command, UINT(HELP_CONTEXT));
+    EXPECT_EQ(help.Calls()[0].data, ULONG_PTR(220));
+    EXPECT_EQ(help.Calls()[0].file, m_settings.ProgramFolder() + "Mirolo.hlp");
+
+    HMENU menu = GetSystemMenu(Frame(), FALSE);
+    char text[64] = {};
+    ASSERT_GT(GetMenuStringA(menu, IDM_ABOUTBOX, text, sizeof text, MF_BYCOMMAND), 0);
+    EXPECT_STREQ(text, "关于查看清单(&A)...");
+    EXPECT_EQ(GetMenuState(menu, GetMenuItemCount(menu) - 2, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
+}
