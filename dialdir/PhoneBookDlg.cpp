@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "common/SuiteApp.h"
+#include "dialdir/core/DialNumber.h"
 #include "dialdir/resource.h"
 #include "framework/BusyState.h"
 #include "framework/DialogLayout.h"
@@ -54,15 +55,6 @@ const Picture kPictures[] = {{IDC_PAD, IDB_PAD},
                              {IDC_ADDRESS_LABEL, IDB_LABEL_ADDRESS},
                              {IDC_REMARKS_LABEL, IDB_LABEL_REMARKS}};
 
-struct Key {
-    int id;
-    char typed;
-};
-const Key kKeys[] = {{IDC_KEY_1, '1'},     {IDC_KEY_2, '2'},    {IDC_KEY_3, '3'}, {IDC_KEY_4, '4'},
-                     {IDC_KEY_5, '5'},     {IDC_KEY_6, '6'},    {IDC_KEY_7, '7'}, {IDC_KEY_8, '8'},
-                     {IDC_KEY_9, '9'},     {IDC_KEY_STAR, '*'}, {IDC_KEY_0, '0'}, {IDC_KEY_HASH, '#'},
-                     {IDC_KEY_PAUSE, ';'}, {IDC_KEY_MINUS, '-'}};
-
 struct Box {
     int id;
     size_t limit;
@@ -72,14 +64,18 @@ const Box kBoxes[] = {{IDC_PHONE, kAddressPhoneLimit},
                       {IDC_ADDRESS, kAddressTextLimit},
                       {IDC_REMARKS, kAddressTextLimit}};
 
-// The box's own limit is enforced again here: a text set by a program passes it by.
-std::string BoxText(HWND dialog, int id, size_t limit) {
+std::string BoxText(HWND dialog, int id) {
     char text[260] = {};
     GetDlgItemTextA(dialog, id, text, sizeof text);
-    std::string result(text);
-    if (result.size() > limit)
-        result.resize(limit);
-    return result;
+    return text;
+}
+
+// The caption of a button, which names a dial pad key.
+std::string Caption(HWND control) {
+    char text[16] = {};
+    if (control)
+        GetWindowTextA(control, text, sizeof text);
+    return text;
 }
 }  // namespace
 
@@ -124,11 +120,9 @@ void CPhoneBookDlg::LayOut() {
 
 BOOL CPhoneBookDlg::OnCommand(UINT id, UINT code, HWND control) {
     if (code == BN_CLICKED) {
-        for (const Key& key : kKeys) {
-            if (static_cast<int>(id) == key.id) {
-                PressKey(key.typed);
-                return TRUE;
-            }
+        if (const auto key = FindDialKey(Caption(GetDlgItem(m_hWnd, static_cast<int>(id))))) {
+            PressKey(*key);
+            return TRUE;
         }
         switch (id) {
             case IDC_ADD:
@@ -192,9 +186,10 @@ BOOL CPhoneBookDlg::OnNotify(const NMHDR& header) {
     return FALSE;
 }
 
+// The boxes' own limits hold against typing only; the rules cut what a program set in them.
 AddressEntry CPhoneBookDlg::ReadBoxes() const {
-    return {BoxText(m_hWnd, IDC_NAME, kAddressTextLimit), BoxText(m_hWnd, IDC_PHONE, kAddressPhoneLimit),
-            BoxText(m_hWnd, IDC_ADDRESS, kAddressTextLimit), BoxText(m_hWnd, IDC_REMARKS, kAddressTextLimit)};
+    return LimitedEntry({BoxText(m_hWnd, IDC_NAME), BoxText(m_hWnd, IDC_PHONE), BoxText(m_hWnd, IDC_ADDRESS),
+                         BoxText(m_hWnd, IDC_REMARKS)});
 }
 
 void CPhoneBookDlg::ShowRow(int row) {
@@ -219,13 +214,15 @@ std::vector<int> CPhoneBookDlg::SelectedRows() const {
 
 void CPhoneBookDlg::Add() {
     const AddressEntry entry = ReadBoxes();
-    if (entry.name.empty()) {
-        AppMessageBox(m_hWnd, LoadResString(IDS_NO_NAME), MB_OK | MB_ICONINFORMATION);
-        return;
-    }
-    if (entry.phone.empty()) {
-        AppMessageBox(m_hWnd, LoadResString(IDS_NO_PHONE), MB_OK | MB_ICONINFORMATION);
-        return;
+    switch (CheckNewEntry(entry)) {
+        case NewEntryCheck::kNoName:
+            AppMessageBox(m_hWnd, LoadResString(IDS_NO_NAME), MB_OK | MB_ICONINFORMATION);
+            return;
+        case NewEntryCheck::kNoPhone:
+            AppMessageBox(m_hWnd, LoadResString(IDS_NO_PHONE), MB_OK | MB_ICONINFORMATION);
+            return;
+        case NewEntryCheck::kComplete:
+            break;
     }
     m_book.Insert(entry, true);
     // Even a refused replacement counts: the book is written back on closing.
@@ -249,11 +246,13 @@ void CPhoneBookDlg::ClearBoxes() {
         SetDlgItemTextA(m_hWnd, box.id, "");
 }
 
-void CPhoneBookDlg::PressKey(char key) {
-    if (ReadBoxes().phone.size() >= kAddressPhoneLimit)
+void CPhoneBookDlg::PressKey(const DialKey& key) {
+    const auto typed = DialKeyPress(key, ReadBoxes().phone);
+    if (!typed)
         return;
     HWND phone = GetDlgItem(m_hWnd, IDC_PHONE);
-    SendMessageA(phone, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(key)), 1);
+    // As typed input, so it lands at the caret.
+    SendMessageA(phone, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(*typed)), 1);
     SetFocus(phone);
 }
 
@@ -265,15 +264,13 @@ void CPhoneBookDlg::Choose() {
         for (int row : rows)
             m_result.push_back(m_book.Record(row));
     } else {
-        const AddressEntry typed = ReadBoxes();
-        if (typed.phone.empty()) {
+        const auto typed = TypedDestination(ReadBoxes());
+        if (!typed) {
             busy.reset();
             AppMessageBox(m_hWnd, LoadResString(IDS_NO_SELECTION), MB_OK | MB_ICONEXCLAMATION);
             return;
         }
-        AddressRecord record;
-        record.Set(typed.phone.c_str(), typed.name.c_str(), typed.address.c_str(), typed.remarks.c_str());
-        m_result.push_back(record);
+        m_result.push_back(*typed);
     }
     // A failed save has been reported; the dialog closes all the same.
     if (m_dirty)

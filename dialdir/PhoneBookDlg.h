@@ -8,6 +8,7 @@
 #include "framework/Handles.h"
 
 class CSuiteApp;
+struct DialKey;
 
 // "电话": the address book as a phone book with a dial pad. The user picks one or more entries, or types a
 // number, and closes with OK; the dialog then holds them as records for the library's caller. Changes to the
@@ -39,7 +40,7 @@ class CPhoneBookDlg : public CDialog {
     void Add();
     void Delete();
     void ClearBoxes();
-    void PressKey(char key);
+    void PressKey(const DialKey& key);
     void Choose();
     void Cancel();
 
