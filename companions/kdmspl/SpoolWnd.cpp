@@ -3,11 +3,31 @@
 #include <cstdio>
 
 #include "companions/kdmspl/resource.h"
+#include "framework/Handles.h"
 #include "framework/Resources.h"
 #include "framework/core/TextFormat.h"
 
 namespace {
 constexpr const char* kClassName = "MiroloKdmsplWnd";
+// Wide enough for a job to a long Chinese name in the installation's received-fax folder.
+constexpr int kWidth = 640;
+constexpr int kHeight = 240;
+// A list box leaves a few pixels of margin around each row's text.
+constexpr int kRowMargin = 6;
+
+// Width of a row's text in the list's own font.
+int TextWidth(HWND list, const std::string& text) {
+    HDC dc = GetDC(list);
+    if (!dc)
+        return 0;
+    SIZE size{};
+    {
+        CSelectObject font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+    }
+    ReleaseDC(list, dc);
+    return size.cx;
+}
 
 std::string JobLine(const CSpooler::TakenJob& job) {
     const UINT text = job.print ? IDS_JOB_PRINT : job.send.sent ? IDS_JOB_SENT : IDS_JOB_FAILED;
@@ -37,7 +57,7 @@ bool CSpoolWnd::Create(HINSTANCE instance) {
             return false;
     }
     return CreateEx(0, kClassName, LoadResString(IDS_CAPTION).c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
-                    CW_USEDEFAULT, 480, 240, nullptr, nullptr, instance) != nullptr;
+                    CW_USEDEFAULT, kWidth, kHeight, nullptr, nullptr, instance) != nullptr;
 }
 
 LRESULT CSpoolWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -62,7 +82,6 @@ LRESULT CSpoolWnd::OnCreate() {
     if (!m_list)
         return -1;
     SendMessageA(m_list, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    SendMessageA(m_list, LB_SETHORIZONTALEXTENT, 1600, 0);
     return 0;
 }
 
@@ -74,9 +93,15 @@ LRESULT CSpoolWnd::OnSize(int cx, int cy) {
 
 LRESULT CSpoolWnd::OnResend() {
     for (const CSpooler::TakenJob& job : m_spooler.TakeJobs()) {
-        const LRESULT row = SendMessageA(m_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(JobLine(job).c_str()));
-        if (row >= 0)
-            SendMessageA(m_list, LB_SETTOPINDEX, static_cast<WPARAM>(row), 0);
+        const std::string line = JobLine(job);
+        const LRESULT row = SendMessageA(m_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        if (row < 0)
+            continue;
+        SendMessageA(m_list, LB_SETTOPINDEX, static_cast<WPARAM>(row), 0);
+        // The list scrolls sideways just as far as its longest row reaches, and not at all while every row fits.
+        const int width = TextWidth(m_list, line) + kRowMargin;
+        if (width > SendMessageA(m_list, LB_GETHORIZONTALEXTENT, 0, 0))
+            SendMessageA(m_list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(width), 0);
     }
     return 0;
 }

@@ -1,16 +1,13 @@
 #include "companions/kdmspl/core/SendRecord.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <array>
 
 #include "framework/core/Mbcs.h"
 #include "viewer/core/MemorySmhSource.h"
 
 namespace {
-constexpr size_t kFieldMax[8] = {64, 7, 3, 25, 4, 64, 256, 2};
-
-std::string Cut(const std::string& text, size_t limit) {
-    return text.substr(0, FittingLength(text, limit));
-}
+constexpr uint32_t kMaxPagesText = 9999;  // the page field holds four digits
 
 std::string Cleaned(const std::string& text) {
     std::string out;
@@ -52,56 +49,17 @@ CopyCheck CheckSmhCopy(const std::vector<uint8_t>& bytes, SmhFileHeader& header)
     return CopyCheck::kValid;
 }
 
-std::string FormatLogDate(const LocalTime& t) {
-    static const char* const kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    const int month = (t.month >= 1 && t.month <= 12) ? t.month : 1;
-    char text[48];
-    snprintf(text, sizeof text, "%s.%02d,%04d %02d:%02d:%02d", kMonths[month - 1], t.day, t.year, t.hour, t.minute,
-             t.second);
-    return text;
-}
-
 std::string DestinationFromHeader(const SmhFileHeader& header) {
     std::string name = Cleaned(header.DestName());
     return name.empty() ? Cleaned(header.DestNumber()) : name;
 }
 
-std::array<std::string, 8> SendRecordFields(const SendJob& job) {
-    std::array<std::string, 8> fields = {
-        job.destination,
-        job.sent ? kResultSent : kResultFailed,
-        "0",
-        FormatLogDate(job.taken),
-        std::to_string(job.pages > 9999 ? 9999 : job.pages),  // the field holds 4 digits
-        job.remark,
-        job.documentName,
-        "0"};
-    for (size_t i = 0; i < fields.size(); ++i)
-        fields[i] = Cut(fields[i], kFieldMax[i]);
-    return fields;
-}
-
-std::string FormatLogLine(const std::array<std::string, 8>& fields) {
-    std::string line;
-    for (size_t i = 0; i < fields.size(); ++i) {
-        if (i)
-            line += ',';
-        const std::string& f = fields[i];
-        if (f.find_first_of(",\"") == std::string::npos) {
-            line += f;
-            continue;
-        }
-        line += '"';
-        for (size_t j = 0; j < f.size();) {
-            const size_t n = CharLength(f, j);
-            if (n == 1 && f[j] == '"')
-                line += '"';
-            line.append(f, j, n);
-            j += n;
-        }
-        line += '"';
-    }
-    line += '\n';
-    return line;
+SendLogRecord SendRecordFields(const SendJob& job) {
+    const std::string date = FormatLogDate(job.taken);
+    const std::string pages = std::to_string(std::min(job.pages, kMaxPagesText));
+    const std::array<std::string_view, 8> fields = {
+        job.destination, job.sent ? kResultSent : kResultFailed, "0", date, pages, job.remark, job.documentName, "0"};
+    SendLogRecord record;
+    record.Set(fields);
+    return record;
 }

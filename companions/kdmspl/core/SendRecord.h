@@ -1,9 +1,11 @@
 #pragma once
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "common/core/LogDate.h"
+#include "common/core/LogLine.h"
+#include "common/core/LogRecord.h"
 #include "viewer/core/SmhFormat.h"
 
 // What the spooler makes of one listed copy, and the pending send-log line it leaves for the log viewer.
@@ -18,12 +20,8 @@ CopyCheck CheckSmhCopy(const std::vector<uint8_t>& bytes, SmhFileHeader& header)
 // The print copy carries kind 3; it goes to the device's printer, not down the line, so it is no send.
 inline constexpr uint16_t kSmhPrintKind = 3;
 
-struct LocalTime {
-    int year, month, day, hour, minute, second;  // month 1..12
-};
-
-// "Jan.05,1999 14:03:27".
-std::string FormatLogDate(const LocalTime& t);
+// The moment a job is taken, local time as the log records it.
+using LocalTime = LogDateTime;
 
 // One send job as the log records it. Fields the spooler can fill honestly: the destination from the copy's
 // header (name, else number), the header's page count, the time the job was taken and the document it keeps.
@@ -44,8 +42,7 @@ inline constexpr const char* kResultFailed = "ERROR";
 // double on writing and could push the line past the reader's line limit.
 std::string DestinationFromHeader(const SmhFileHeader& header);
 
-// The eight fields, each cut to its log maximum without splitting a double-byte character.
-std::array<std::string, 8> SendRecordFields(const SendJob& job);
-
-// One log line: fields holding a comma or quote are quoted with quotes doubled, "," between, "\n" at the end.
-std::string FormatLogLine(const std::array<std::string, 8>& fields);
+// The job's new, unread send record: destination, "OK" or "ERROR", dial attempts 0, the time taken in the log
+// date form, pages (at most the four digits the field holds), remark, document and read flag 0. The record cuts
+// each field to its log maximum; FormatLogLine writes it.
+SendLogRecord SendRecordFields(const SendJob& job);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "common/core/LogDate.h"
+#include "common/core/LogLine.h"
 #include "companions/kdmspl/core/SendRecord.h"
 
 namespace {
@@ -68,10 +70,6 @@ TEST(CheckSmhCopy, SendCopyOfAFullyMarkedDocumentIsStillSendable) {
     EXPECT_EQ(CheckSmhCopy(bytes, header), CopyCheck::kValid);
 }
 
-TEST(SendRecord, DateHasTheLogForm) {
-    EXPECT_EQ(FormatLogDate({2026, 12, 31, 0, 0, 9}), "Dec.31,2026 00:00:09");
-}
-
 TEST(SendRecord, DestinationIsTheNameElseTheNumber) {
     SmhFileHeader header;
     header.SetDestNumber("010-5551234");
@@ -86,15 +84,43 @@ TEST(SendRecord, DestinationLosesQuotesAndControlBytes) {
     EXPECT_EQ(DestinationFromHeader(header), "ABC,D");
 }
 
-TEST(SendRecord, SentJobGivesASuccessLine) {
+TEST(SendRecord, SentJobGivesAnUnreadSuccessLineThatReadsBack) {
     SendJob job;
     job.sent = true;
     job.destination = "Orvex, Ltd";
     job.pages = 3;
     job.taken = {1999, 1, 5, 14, 3, 27};
     job.documentName = "S19990105140327_1.smh";
-    EXPECT_EQ(FormatLogLine(SendRecordFields(job)),
-              "\"Orvex, Ltd\",OK,0,\"Jan.05,1999 14:03:27\",3,,S19990105140327_1.smh,0\n");
+    const SendLogRecord record = SendRecordFields(job);
+    const std::string line = FormatLogLine(record);
+    EXPECT_EQ(line, "\"Orvex, Ltd\",OK,0,\"Jan.05,1999 14:03:27\",3,,S19990105140327_1.smh,0\n");
+
+    SendLogRecord back;
+    ParseLogLine(line, back);
+    EXPECT_FALSE(IsLogHeader(back));
+    EXPECT_TRUE(back == record);
+    EXPECT_EQ(back.Field(SendLogRecord::kTo), "Orvex, Ltd");
+    EXPECT_TRUE(IsSentResult(back.Field(SendLogRecord::kResult)));
+    EXPECT_EQ(back.Number(SendLogRecord::kDials), 0) << "nothing was dialled";
+    EXPECT_EQ(back.Number(SendLogRecord::kPages), 3);
+    EXPECT_EQ(back.FileName(), "S19990105140327_1.smh");
+    EXPECT_FALSE(back.IsRead());
+    const auto date = ParseLogDate(back.Date());
+    ASSERT_TRUE(date.has_value()) << back.Date();
+    EXPECT_EQ(LogDateSeconds(*date), LogDateSeconds(job.taken));
+}
+
+TEST(SendRecord, FailedJobIsNoSuccessAndKeepsItsReason) {
+    SendJob job;
+    job.destination = "010-5551234";
+    job.taken = {2026, 12, 31, 0, 0, 9};
+    job.remark = "\xCE\xC4\xBC\xFE\xB2\xBB\xB4\xE6\xD4\xDA";  // 文件不存在
+    const SendLogRecord record = SendRecordFields(job);
+    EXPECT_EQ(FormatLogLine(record),
+              "010-5551234,ERROR,0,\"Dec.31,2026 00:00:09\",0,\xCE\xC4\xBC\xFE\xB2\xBB\xB4\xE6\xD4\xDA,,0\n");
+    EXPECT_FALSE(IsSentResult(record.Field(SendLogRecord::kResult)));
+    EXPECT_TRUE(record.NeedsAttention()) << "a failed send is drawn bold";
+    EXPECT_TRUE(record.FileName().empty()) << "no document to open";
 }
 
 TEST(SendRecord, FieldsAreCutToTheLogMaximaWithoutSplittingCharacters) {
@@ -102,13 +128,26 @@ TEST(SendRecord, FieldsAreCutToTheLogMaximaWithoutSplittingCharacters) {
     job.destination = "a" + std::string(70, '\xB0');  // a lead byte run: "a" then 35 double-byte characters
     job.pages = 123456;
     job.remark = std::string(80, 'r');
-    const auto fields = SendRecordFields(job);
-    EXPECT_EQ(fields[0].size(), 63u);
-    EXPECT_EQ(fields[4], "9999");
-    EXPECT_EQ(fields[5].size(), 64u);
+    const SendLogRecord record = SendRecordFields(job);
+    EXPECT_EQ(record.Field(SendLogRecord::kTo), "a" + std::string(62, '\xB0'));
+    EXPECT_EQ(record.Field(SendLogRecord::kPages), "9999") << "capped, not cut to its first digits";
+    EXPECT_EQ(record.Number(SendLogRecord::kPages), 9999);
+    EXPECT_EQ(record.Field(SendLogRecord::kRemark), std::string(64, 'r'));
+
+    SendLogRecord back;
+    ParseLogLine(FormatLogLine(record), back);
+    EXPECT_TRUE(back == record);
 }
 
-TEST(SendRecord, QuotesAreDoubledInsideQuotedFields) {
-    std::array<std::string, 8> fields = {"say \"hi\"", "OK", "0", "d", "1", "", "f", "0"};
-    EXPECT_EQ(FormatLogLine(fields), "\"say \"\"hi\"\"\",OK,0,d,1,,f,0\n");
+TEST(SendRecord, QuotesInTheRemarkAreDoubledAndReadBack) {
+    SendJob job;
+    job.sent = true;
+    job.destination = "010-1";
+    job.remark = "say \"hi\"";
+    const SendLogRecord record = SendRecordFields(job);
+    const std::string line = FormatLogLine(record);
+    EXPECT_NE(line.find(",\"say \"\"hi\"\"\","), std::string::npos) << line;
+    SendLogRecord back;
+    ParseLogLine(line, back);
+    EXPECT_EQ(back.Field(SendLogRecord::kRemark), "say \"hi\"");
 }

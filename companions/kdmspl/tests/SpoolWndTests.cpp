@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -153,6 +154,39 @@ TEST_F(SpoolWndTest, PrintCopyIsListedButNotLoggedAsASentFax) {
     EXPECT_EQ(ListRows(), 1);
     EXPECT_TRUE(Matching(m_temp, "S*.CSV").empty());
     EXPECT_TRUE(Exists(m_recv + "xmitfaxtemp.smh"));
+}
+
+TEST_F(SpoolWndTest, TheListScrollsSidewaysJustAsFarAsItsLongestRow) {
+    HWND list = m_window->JobList();
+    EXPECT_EQ(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), 0) << "nothing to scroll to yet";
+    const std::string longCopy = m_recv + std::string(120, 'x') + ".smh";
+    WriteBytes(m_recv + "xmitfax0.smh", SmhBytes(2, "陈静", 1));
+    WriteBytes(longCopy, SmhBytes(2, "北京华信贸易有限公司", 1));
+    WriteBytes(m_recv + "RESEND.TMP", m_recv + "xmitfax0.smh\r\n" + longCopy + "\r\n");
+    Broadcast();
+    ASSERT_EQ(ListRows(), 2);
+
+    const auto rowWidth = [list](int row) {
+        char text[512] = {};
+        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
+        HDC dc = GetDC(list);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text, static_cast<int>(strlen(text)), &size);
+        SelectObject(dc, old);
+        ReleaseDC(list, dc);
+        return static_cast<int>(size.cx);
+    };
+    const int longest = rowWidth(1);
+    ASSERT_GT(longest, rowWidth(0));
+    const LRESULT extent = SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0);
+    EXPECT_GE(extent, longest) << "the end of the longest row can be scrolled to";
+    EXPECT_LE(extent, longest + 10) << "and no further";
+
+    // A later, shorter job leaves the reach of the longest row.
+    WriteBytes(m_recv + "RESEND.TMP", m_recv + "xmitfax0.smh\r\n");
+    Broadcast();
+    EXPECT_EQ(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), extent);
 }
 
 // The real program as the Viewer starts it: ready for input, a broadcast two seconds later, a second start that
