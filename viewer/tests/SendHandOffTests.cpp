@@ -50,9 +50,75 @@ LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
+// KDM540.INI in the Windows folder belongs to the device software: each test that changes it puts back what was
+// there. The profile functions keep a file cached, so the cache is flushed before the file is touched directly.
+class CDeviceIniScope {
+public:
+    CDeviceIniScope() {
+        char folder[MAX_PATH] = {};
+        GetWindowsDirectoryA(folder, sizeof folder);
+        m_path = std::string(folder) + "\\KDM540.INI";
+        Flush();
+        m_existed = FileExists(m_path);
+        if (m_existed)
+            m_saved = ReadFileBytes(m_path);
+    }
+    ~CDeviceIniScope() {
+        Flush();
+        if (m_existed)
+            WriteFileBytes(m_path, m_saved);
+        else
+            DeleteFileA(m_path.c_str());
+    }
+    CDeviceIniScope(const CDeviceIniScope&) = delete;
+    CDeviceIniScope& operator=(const CDeviceIniScope&) = delete;
+
+    void Write(const std::string& text) {
+        Flush();
+        WriteFileBytes(m_path, text);
+    }
+    void Remove() {
+        Flush();
+        DeleteFileA(m_path.c_str());
+    }
+
+private:
+    static void Flush() { WritePrivateProfileStringA(nullptr, nullptr, nullptr, "KDM540.INI"); }
+
+    std::string m_path;
+    bool m_existed = false;
+    std::string m_saved;
+};
+
+// These tests look at what the Viewer leaves for the spooler, without one: a spooler installed in the system
+// folder by another test would be started without settings and stay behind with its "注册错误" message.
+class CSpoolerAside {
+public:
+    CSpoolerAside() {
+        char system[MAX_PATH] = {};
+        GetSystemDirectoryA(system, sizeof system);
+        m_installed = std::string(system) + "\\kdmspl.exe";
+        m_aside = m_installed + ".aside";
+        m_moved = MoveFileExA(m_installed.c_str(), m_aside.c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
+    ~CSpoolerAside() {
+        if (m_moved)
+            MoveFileExA(m_aside.c_str(), m_installed.c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
+    CSpoolerAside(const CSpoolerAside&) = delete;
+    CSpoolerAside& operator=(const CSpoolerAside&) = delete;
+
+    const std::string& Installed() const { return m_installed; }
+
+private:
+    std::string m_installed, m_aside;
+    bool m_moved = false;
+};
+
 class SendHandOffTest : public testing::Test {
 protected:
     void SetUp() override {
+        ASSERT_FALSE(FileExists(m_noSpooler.Installed())) << "a spooler that cannot be put aside";
         WNDCLASSA wc{};
         wc.lpfnWndProc = &RecordingProc;
         wc.hInstance = GetModuleHandleA(nullptr);
@@ -75,6 +141,7 @@ protected:
         return header;
     }
 
+    CSpoolerAside m_noSpooler;
     CTempFolder m_folder;
     const std::string m_recv = m_folder.Path();
     const std::string m_document = m_recv + "R20261207090000.smh";
@@ -167,4 +234,59 @@ TEST_F(SendHandOffTest, WithoutRoomOnTheDriveNothingIsCopied) {
     ASSERT_EQ(m_boxes.Calls().size(), 1u);
     EXPECT_EQ(m_boxes.Calls()[0].text, "硬盘驱动器剩余空间不够\n 请删除不需要文件后再试一次");
     EXPECT_TRUE(g_progress.empty());
+}
+
+TEST_F(SendHandOffTest, WithoutACommonSectionInTheDeviceIniTheCopiesCarryNoStation) {
+    // The source names a station of its own, filling both fields, which the copies must not keep.
+    SmhFileHeader source = MakeSmhHeader(2);
+    source.SetStationNumber(std::string(32, '8'));
+    std::string stationName(32, 'S');
+    for (int i = 0; i < 16; ++i)
+        stationName += "\xD6\xD0";  // 中
+    source.SetStationName(stationName);
+    const std::vector<uint8_t> fax =
+        BuildSmhDocument(source, {SmhPageSpec(mh::EncodeMh(mh::RandomPage(1728, 60, 3, 7)))});
+    const std::string sourceBytes(fax.begin(), fax.end());
+    WriteFileBytes(m_document, sourceBytes);
+    CScriptedPhoneBook book;
+    book.Add("010-62345678", "北京华信贸易");
+    book.Add("021-58881234", "上海明辉电子");
+
+    const auto expectStation = [&](const std::string& number, const std::string& name, const char* when) {
+        for (size_t i = 0; i < 2; ++i) {
+            const std::string copy = ReadFileBytes(m_recv + "xmitfax" + std::to_string(i) + ".smh");
+            ASSERT_EQ(copy.size(), sourceBytes.size()) << when;
+            const SmhFileHeader header = Header(copy);
+            EXPECT_EQ(header.StationNumber(), number) << when;
+            EXPECT_EQ(header.StationName(), name) << when;
+            EXPECT_EQ(header.DestNumber(), book.chosen[i].phone) << when;
+            EXPECT_EQ(header.DestName(), book.chosen[i].name) << when;
+            if (number.empty()) {
+                EXPECT_EQ(copy.substr(146, 32), std::string(32, '\0')) << when << ": the whole number is cleared";
+            }
+            if (name.empty()) {
+                EXPECT_EQ(copy.substr(179, 64), std::string(64, '\0')) << when << ": the whole name is cleared";
+            }
+            EXPECT_EQ(header.DocKind(), 2) << when;
+            EXPECT_EQ(copy.substr(0, 4), sourceBytes.substr(0, 4)) << when;
+            EXPECT_EQ(copy.substr(6, 140), sourceBytes.substr(6, 140)) << when << ": the rest of the header stays";
+            EXPECT_EQ(copy.substr(kSmhFileHeaderSize), sourceBytes.substr(kSmhFileHeaderSize)) << when;
+        }
+    };
+
+    CDeviceIniScope ini;
+    ini.Write("[COMMON]\r\nProgPath=C:\\LUMENPOST\r\nStationName=华信\r\nStationNumber=010-1\r\n"
+              "[PORT]\r\nComPot=LPT1\r\n");
+    ASSERT_TRUE(SendFax(m_main, m_document, m_recv, book));
+    expectStation("010-1", "华信", "with the station in the file");
+
+    // As Setup leaves the file, less its COMMON section: the ports and the ring count only.
+    ini.Write("[PORT]\r\nComPot=LPT1\r\n[WATCHER]\r\nRingCount=3\r\nStationName=elsewhere\r\n");
+    ASSERT_TRUE(SendFax(m_main, m_document, m_recv, book));
+    expectStation("", "", "without a COMMON section");
+
+    ini.Remove();
+    ASSERT_TRUE(SendFax(m_main, m_document, m_recv, book));
+    expectStation("", "", "without the file");
+    EXPECT_TRUE(m_boxes.Calls().empty());
 }
