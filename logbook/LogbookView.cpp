@@ -149,8 +149,9 @@ void CLogbookView::Refresh() {
 
 void CLogbookView::RemoveRow(int row) {
     LogFile().DeleteDocument(m_log->At(static_cast<size_t>(row)));
-    SendMessageA(m_list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+    // The record goes first: the list may redraw while it drops the row, asking for the rows that remain.
     m_log->Remove(static_cast<size_t>(row));
+    SendMessageA(m_list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
     if (m_lastClicked == row)
         m_lastClicked = -1;
     else if (m_lastClicked > row)
