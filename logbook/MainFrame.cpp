@@ -17,14 +17,6 @@ constexpr int kProgressPaneWidth = 100;
 constexpr int kProgressPane = 1;
 constexpr int kSelectorDroppedHeight = 100;
 
-void DispatchOwnMessages(HWND hwnd) {
-    MSG msg;
-    while (PeekMessageA(&msg, hwnd, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 UINT PhaseText(LPARAM phase) {
     switch (phase) {
     case 1: return IDS_LOADING;
@@ -45,11 +37,8 @@ bool CMainFrame::OnCreateBars() {
         return false;
     if (!m_statusBar.Create(m_hWnd, {kProgressPaneWidth}))
         return false;
-    m_progress = CreateWindowExA(0, PROGRESS_CLASSA, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_statusBar.Hwnd(),
-                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_PROGRESS)), ResourceInstance(),
-                                 nullptr);
-    SendMessageA(m_progress, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-    SendMessageA(m_progress, PBM_SETSTEP, 1, 0);
+    if (!m_progress.Create(m_statusBar, kProgressPane, IDC_PROGRESS))
+        return false;
     ShowPrompt(0);
     return true;
 }
@@ -93,32 +82,11 @@ void CMainFrame::ShowList(LogKind kind) {
 
 void CMainFrame::RecalcLayout() {
     CFrameWnd::RecalcLayout();
-    PlaceProgressBar();
-}
-
-void CMainFrame::PlaceProgressBar() {
-    if (!m_progress)
-        return;
-    const RECT pane = m_statusBar.PaneRect(kProgressPane);
-    MoveWindow(m_progress, pane.left + 1, pane.top + 1, pane.right - pane.left - 2, pane.bottom - pane.top - 2, TRUE);
+    m_progress.Place();
 }
 
 void CMainFrame::ShowProgress(WPARAM percent, LPARAM phase) {
-    // Moving the bar repaints it, which under Wine costs more than reading a hundred log lines: the bar moves
-    // a few times a second, the phase text and the end always show.
-    const DWORD now = GetTickCount();
-    const std::string text = LoadResString(PhaseText(phase));
-    const bool textChanges = text != m_statusBar.PaneText(0);
-    const bool done = percent >= 100;
-    if (!done && !textChanges && now - m_lastProgressTick < kProgressIntervalMs)
-        return;
-    m_lastProgressTick = now;
-    DispatchOwnMessages(m_hWnd);
-    if (textChanges) {
-        m_statusBar.SetPaneText(0, text);
-        UpdateWindow(m_statusBar.Hwnd());
-    }
-    SendMessageA(m_progress, PBM_SETPOS, done ? 0 : percent, 0);
+    m_progress.Show(m_hWnd, LoadResString(PhaseText(phase)), percent);
 }
 
 bool CMainFrame::OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {

@@ -2,13 +2,13 @@
 #include "common/core/LogRecord.h"
 #include "framework/FrameWnd.h"
 #include "framework/Handles.h"
+#include "framework/StatusProgress.h"
 
 // The log viewer's main window: no menu bar; the toolbar with the list selector, the status bar with its
 // progress bar, and the view with the shown log.
 class CMainFrame : public CFrameWnd {
 public:
     HWND ListSelector() const { return m_selector; }
-    HWND ProgressBar() const { return m_progress; }
 
     // Follows the selector once its drop-down has closed: a new choice switches the lists. Called while idle.
     void PollListSelector();
@@ -26,12 +26,8 @@ private:
     bool CreateListSelector();
     void ShowList(LogKind kind);
     void ShowProgress(WPARAM percent, LPARAM phase);
-    void PlaceProgressBar();
-
-    static constexpr DWORD kProgressIntervalMs = 100;
 
     HWND m_selector = nullptr;
     CFontHandle m_selectorFont;
-    HWND m_progress = nullptr;
-    DWORD m_lastProgressTick = 0;
+    CStatusProgress m_progress;
 };

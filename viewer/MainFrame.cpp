@@ -22,15 +22,6 @@ const std::vector<CToolBar::Slot> kSlots = {
 constexpr int kProgressPaneWidth = 100;
 constexpr int kProgressPane = 1;
 
-// Lets the window repaint during a long operation: its own waiting messages are handled first.
-void DispatchOwnMessages(HWND hwnd) {
-    MSG msg;
-    while (PeekMessageA(&msg, hwnd, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 UINT StatusTextOf(LPARAM selector) {
     switch (selector) {
     case 1: return IDS_STATUS_LOADING;
@@ -51,42 +42,19 @@ bool CMainFrame::OnCreateBars() {
         return false;
     if (!m_statusBar.Create(m_hWnd, {kProgressPaneWidth}))
         return false;
-    m_progress = CreateWindowExA(0, PROGRESS_CLASSA, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_statusBar.Hwnd(),
-                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_PROGRESS)), ResourceInstance(),
-                                 nullptr);
-    SendMessageA(m_progress, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-    SendMessageA(m_progress, PBM_SETSTEP, 1, 0);
+    if (!m_progress.Create(m_statusBar, kProgressPane, IDC_PROGRESS))
+        return false;
     ShowPrompt(0);
     return true;
 }
 
 void CMainFrame::RecalcLayout() {
     CFrameWnd::RecalcLayout();
-    PlaceProgressBar();
-}
-
-void CMainFrame::PlaceProgressBar() {
-    if (!m_progress)
-        return;
-    const RECT pane = m_statusBar.PaneRect(kProgressPane);
-    MoveWindow(m_progress, pane.left + 1, pane.top + 1, pane.right - pane.left - 2, pane.bottom - pane.top - 2, TRUE);
+    m_progress.Place();
 }
 
 void CMainFrame::ShowProgress(UINT textId, WPARAM percent) {
-    const bool done = percent >= 100;
-    // Moving the bar repaints it, which costs more than decoding a page's rows: a few moves a second suffice.
-    const DWORD now = GetTickCount();
-    const std::string text = LoadResString(done ? IDS_STATUS_READY : textId);
-    const bool textChanges = text != m_statusBar.PaneText(0);
-    if (!done && !textChanges && now - m_lastProgressTick < kProgressIntervalMs)
-        return;
-    m_lastProgressTick = now;
-    DispatchOwnMessages(m_hWnd);
-    if (textChanges) {
-        m_statusBar.SetPaneText(0, text);
-        UpdateWindow(m_statusBar.Hwnd());
-    }
-    SendMessageA(m_progress, PBM_SETPOS, done ? 0 : percent, 0);
+    m_progress.Show(m_hWnd, LoadResString(percent >= 100 ? IDS_STATUS_READY : textId), percent);
 }
 
 void CMainFrame::OnZoomBoxChosen(WPARAM index, LPARAM fromList) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/FrameWnd.h"
+#include "framework/StatusProgress.h"
 #include "viewer/ZoomBox.h"
 
 // The Viewer's main window: the toolbar with the zoom box, the status bar with its progress bar, and the messages
@@ -9,7 +10,7 @@ public:
     static constexpr const char* kAppTitle = "查看器";
 
     CZoomBox& ZoomBox() { return m_zoomBox; }
-    HWND ProgressBar() const { return m_progress; }
+    HWND ProgressBar() const { return m_progress.Hwnd(); }
 
     // Status text and progress bar: wParam percent, of 100 or more back to "准备" and 0.
     void ShowProgress(UINT textId, WPARAM percent);
@@ -25,11 +26,7 @@ protected:
 
 private:
     void OnZoomBoxChosen(WPARAM index, LPARAM fromList);
-    void PlaceProgressBar();
-
-    static constexpr DWORD kProgressIntervalMs = 100;
 
     CZoomBox m_zoomBox;
-    HWND m_progress = nullptr;
-    DWORD m_lastProgressTick = 0;
+    CStatusProgress m_progress;
 };
