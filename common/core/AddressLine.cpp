@@ -1,5 +1,6 @@
 #include "common/core/AddressLine.h"
 
+#include "common/core/CsvField.h"
 #include "framework/core/Mbcs.h"
 
 namespace {
@@ -10,14 +11,6 @@ bool IsLead(char c) {
 std::string Cut(std::string&& field, size_t limit) {
     field.resize(FittingLength(field, limit));
     return std::move(field);
-}
-
-bool NeedsQuotes(std::string_view field) {
-    for (size_t i = 0; i < field.size(); i += CharLength(field, i)) {
-        if (CharLength(field, i) == 1 && (field[i] == ',' || field[i] == '"'))
-            return true;
-    }
-    return false;
 }
 }  // namespace
 
@@ -66,20 +59,8 @@ AddressEntry ParseAddressLine(std::string_view line) {
 }
 
 std::string QuoteAddressField(std::string_view field) {
-    if (!NeedsQuotes(field))
-        return std::string(field);
-    std::string written = "\"";
-    for (size_t i = 0; i < field.size(); ++i) {
-        if (IsLead(field[i]) && i + 1 < field.size()) {
-            written.append(field.substr(i, 2));
-            ++i;
-            continue;
-        }
-        if (field[i] == '"')
-            written += '"';
-        written += field[i];
-    }
-    written += '"';
+    std::string written;
+    AppendCsvField(written, field);
     return written;
 }
 

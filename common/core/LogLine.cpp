@@ -1,37 +1,11 @@
 #include "common/core/LogLine.h"
 
+#include "common/core/CsvField.h"
 #include "framework/core/Mbcs.h"
 
 namespace {
 bool IsLead(char c) {
     return IsLeadByte(static_cast<unsigned char>(c));
-}
-
-bool NeedsQuotes(std::string_view field) {
-    for (size_t i = 0; i < field.size(); i += CharLength(field, i)) {
-        if (CharLength(field, i) == 1 && (field[i] == ',' || field[i] == '"'))
-            return true;
-    }
-    return false;
-}
-
-void AppendField(std::string& line, std::string_view field) {
-    if (!NeedsQuotes(field)) {
-        line += field;
-        return;
-    }
-    line += '"';
-    for (size_t i = 0; i < field.size(); ++i) {
-        if (IsLead(field[i]) && i + 1 < field.size()) {
-            line.append(field.substr(i, 2));
-            ++i;
-            continue;
-        }
-        if (field[i] == '"')
-            line += '"';
-        line += field[i];
-    }
-    line += '"';
 }
 }  // namespace
 
@@ -88,7 +62,7 @@ std::string FormatLogLine(const LogRecord& record, bool asRead) {
     for (size_t i = 0; i < layout.fieldCount; ++i) {
         if (i != 0)
             line += ',';
-        AppendField(line, asRead && i == layout.readField ? std::string_view("1") : record.Field(i));
+        AppendCsvField(line, asRead && i == layout.readField ? std::string_view("1") : record.Field(i));
     }
     line += '\n';
     return line;
