@@ -107,6 +107,21 @@ std::optional<SmhPageLocation> LocateSmhPage(ISmhSource& source, const SmhFileHe
     }
 }
 
+bool AllSmhPagesPresent(ISmhSource& source, const SmhFileHeader& header) {
+    const uint64_t size = source.Size();
+    uint64_t offset = kSmhFileHeaderSize;
+    for (uint32_t i = 1; i <= header.PageCount(); ++i) {
+        SmhPageHeader page;
+        if (!source.ReadAt(offset, page.raw.data(), page.raw.size()))
+            return false;
+        offset += kSmhPageHeaderSize + page.GapBytes();
+        if (page.CodedBytes() == 0 || offset > size || page.CodedBytes() > size - offset)
+            return false;
+        offset += page.AdvanceBytes();
+    }
+    return true;
+}
+
 void PatchSmhHeader(SmhFileHeader& header, uint16_t kind, const std::optional<SmhDestination>& destination,
                     const std::string& stationNumber, const std::string& stationName) {
     header.SetDocKind(kind);

@@ -94,6 +94,9 @@ std::optional<SmhFileHeader> ReadSmhFileHeader(ISmhSource& source);
 // moves forward by at least a page header each step, so it ends within size / 48 steps whatever the counts say.
 std::optional<SmhPageLocation> LocateSmhPage(ISmhSource& source, const SmhFileHeader& header, uint32_t n);
 
+// True when LocateSmhPage would find every page the header counts; one walk over the pages, not one per page.
+bool AllSmhPagesPresent(ISmhSource& source, const SmhFileHeader& header);
+
 // The header of a send copy (kind 2, with a destination and this station's number and name; an empty station
 // text clears its field) or of the print copy (kind 3, no destination: the destination is cleared and the
 // station fields stay as they were).

@@ -39,14 +39,7 @@ CopyCheck CheckSmhCopy(const std::vector<uint8_t>& bytes, SmhFileHeader& header)
         case SmhHeaderCheck::kRefused:
             break;
     }
-    // Each page header is at least 48 bytes, so a count beyond that many cannot be right; this also bounds the walk.
-    if (header.PageCount() > bytes.size() / kSmhPageHeaderSize)
-        return CopyCheck::kBadPage;
-    for (uint32_t n = 1; n <= header.PageCount(); ++n) {
-        if (!LocateSmhPage(source, header, n))
-            return CopyCheck::kBadPage;
-    }
-    return CopyCheck::kValid;
+    return AllSmhPagesPresent(source, header) ? CopyCheck::kValid : CopyCheck::kBadPage;
 }
 
 std::string DestinationFromHeader(const SmhFileHeader& header) {

@@ -64,14 +64,7 @@ SampleCheck CheckSampleFax(const std::vector<uint8_t>& bytes, SmhFileHeader& hea
         case SmhHeaderCheck::kValid:
             break;
     }
-    // Every page header takes 48 bytes, so a larger count cannot be right; this also bounds the walk below.
-    if (header.PageCount() > bytes.size() / kSmhPageHeaderSize)
-        return SampleCheck::kBadPage;
-    for (uint32_t n = 1; n <= header.PageCount(); ++n) {
-        if (!LocateSmhPage(source, header, n))
-            return SampleCheck::kBadPage;
-    }
-    return SampleCheck::kValid;
+    return AllSmhPagesPresent(source, header) ? SampleCheck::kValid : SampleCheck::kBadPage;
 }
 
 bool IsSampleName(std::string_view name) {

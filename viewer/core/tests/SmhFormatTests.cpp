@@ -155,6 +155,23 @@ TEST(LocateSmhPage, AHugePageCountEndsQuicklyAtTheEndOfTheFile) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 
+TEST(AllSmhPagesPresent, AgreesWithLocatingEveryPage) {
+    std::vector<SmhPageSpec> pages = {{Bytes(100, 1)}, {Bytes(50, 2), 7}, {Bytes(30, 3), 0, 80}, {Bytes(20, 4)}};
+    auto whole = BuildSmhDocument(MakeSmhHeader(4), pages);
+    CMemorySmhSource source(whole.data(), whole.size());
+    EXPECT_TRUE(AllSmhPagesPresent(source, *ReadSmhFileHeader(source)));
+    auto counted = BuildSmhDocument(MakeSmhHeader(5), pages);
+    CMemorySmhSource more(counted.data(), counted.size());
+    EXPECT_FALSE(AllSmhPagesPresent(more, *ReadSmhFileHeader(more))) << "a fifth page the file lacks";
+    SmhPageSpec empty{{}};
+    auto hollow = BuildSmhDocument(MakeSmhHeader(2), {pages[0], empty});
+    CMemorySmhSource holes(hollow.data(), hollow.size());
+    EXPECT_FALSE(AllSmhPagesPresent(holes, *ReadSmhFileHeader(holes))) << "a page without coded data";
+    auto huge = BuildSmhDocument(MakeSmhHeader(4000000000u), pages);
+    CMemorySmhSource liar(huge.data(), huge.size());
+    EXPECT_FALSE(AllSmhPagesPresent(liar, *ReadSmhFileHeader(liar)));
+}
+
 TEST(PatchSmhHeader, SendCopyTakesDestinationAndStation) {
     SmhFileHeader h = MakeSmhHeader(1);
     h.SetStationNumber("old number");
