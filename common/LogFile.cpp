@@ -6,24 +6,12 @@
 #include "common/core/LogLine.h"
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
-#include "framework/core/Mbcs.h"
+#include "framework/core/TextFormat.h"
 
 namespace {
 constexpr int kPhaseDone = 0;
 constexpr int kPhaseLoading = 1;
 constexpr int kPhaseSaving = 2;
-
-// ASCII letters lowered, double-byte characters left whole: a trail byte may look like a capital letter.
-std::string LowerCase(std::string_view text) {
-    std::string lower(text);
-    for (size_t i = 0; i < lower.size();) {
-        const size_t n = CharLength(lower, i);
-        if (n == 1 && lower[i] >= 'A' && lower[i] <= 'Z')
-            lower[i] = static_cast<char>(lower[i] - 'A' + 'a');
-        i += n;
-    }
-    return lower;
-}
 
 bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -64,12 +52,12 @@ std::vector<std::string> CLogFile::PendingFiles(const std::string& prefix, std::
     HANDLE search = FindFirstFileA((folder + prefix + "*.CSV").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return paths;
-    const std::string lowerPrefix = LowerCase(prefix);
+    const std::string lowerPrefix = LowerAscii(prefix);
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
         // The pattern also matches short names; only a long name with the prefix is one of these files.
-        const std::string lower = LowerCase(found.cFileName);
+        const std::string lower = LowerAscii(found.cFileName);
         if (lower.compare(0, lowerPrefix.size(), lowerPrefix) != 0)
             continue;
         if (!skipName.empty() && lower.find(skipName) != std::string::npos)

@@ -1,5 +1,7 @@
 #include "framework/App.h"
 
+#include <shellapi.h>
+
 #include "framework/Help.h"
 #include "framework/Seam.h"
 
@@ -62,4 +64,17 @@ int CWinApp::Run(HINSTANCE instance, const char* commandLine) {
 
 BOOL CWinApp::ShowHelp(ULONG_PTR data, UINT command) {
     return Seam<IHelpEngine>().ShowHelp(m_mainWindow, m_helpPath.c_str(), command, data);
+}
+
+std::string CWinApp::FirstArgument() {
+    int count = 0;
+    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::string argument;
+    if (words && count > 1) {
+        char text[MAX_PATH * 2] = {};
+        WideCharToMultiByte(CP_ACP, 0, words[1], -1, text, sizeof text, nullptr, nullptr);
+        argument = text;
+    }
+    LocalFree(words);
+    return argument;
 }

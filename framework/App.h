@@ -21,6 +21,9 @@ public:
 
     HINSTANCE Instance() const { return m_instance; }
     const std::string& CommandLine() const { return m_commandLine; }
+    // The command line's first argument as the shell splits it (quotes removed), in the ANSI code page; empty
+    // when there is none.
+    static std::string FirstArgument();
     HWND MainWindow() const { return m_mainWindow; }
     void SetMainWindow(HWND hwnd) { m_mainWindow = hwnd; }
 

@@ -1,39 +1,18 @@
 #include "logbook/LogbookApp.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include "common/SpoolerHandOff.h"
 #include "framework/Resources.h"
-#include "framework/core/Mbcs.h"
+#include "framework/core/TextFormat.h"
 #include "logbook/resource.h"
-
-namespace {
-// The first argument as the shell split it, in the ANSI code page.
-std::string FirstArgument() {
-    int count = 0;
-    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::string argument;
-    if (words && count > 1) {
-        char text[MAX_PATH * 2] = {};
-        WideCharToMultiByte(CP_ACP, 0, words[1], -1, text, sizeof text, nullptr, nullptr);
-        argument = text;
-    }
-    LocalFree(words);
-    return argument;
-}
-}  // namespace
 
 CLogbookApp& TheLogbookApp() {
     return *static_cast<CLogbookApp*>(TheApp());
 }
 
 LogKind CLogbookApp::ListFromCommandLine(const std::string& argument) {
-    std::string lower = argument;
-    for (size_t i = 0; i < lower.size(); i += CharLength(lower, i)) {
-        if (CharLength(lower, i) == 1 && lower[i] >= 'A' && lower[i] <= 'Z')
-            lower[i] = static_cast<char>(lower[i] - 'A' + 'a');
-    }
+    const std::string lower = LowerAscii(argument);
     return lower.find("receive.csv") != std::string::npos ? LogKind::kReceive : LogKind::kSend;
 }
 
@@ -43,7 +22,7 @@ BOOL CLogbookApp::InitInstance() {
     SetAppName(LoadResString(IDS_APP_TITLE));
     if (!LoadSuiteSettings(IDS_REG_ERROR))
         return FALSE;
-    m_startList = ListFromCommandLine(FirstArgument());
+    m_startList = ListFromCommandLine(CWinApp::FirstArgument());
     if (!m_instance.Acquire()) {
         if (HWND running = m_instance.FindRunningWindow(nullptr)) {
             CSingleInstance::BringForward(running);

@@ -35,7 +35,7 @@ BOOL CViewerApp::InitInstance() {
     m_recent.Load(Profile());
     if (!RegisterSmhDocumentType(ProgramFolder()))
         return FALSE;
-    const std::string file = CommandLineFile();
+    const std::string file = FirstArgument();
     if (!m_instance.Acquire()) {
         HandOverToRunningCopy(file);
         return FALSE;
@@ -73,19 +73,6 @@ bool CViewerApp::CreateMainWindow() {
 void CViewerApp::DestroyMainWindow() {
     if (m_frame.GetSafeHwnd())
         DestroyWindow(m_frame.GetSafeHwnd());
-}
-
-std::string CViewerApp::CommandLineFile() const {
-    int count = 0;
-    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::string file;
-    if (words && count > 1) {
-        char path[MAX_PATH * 2] = {};
-        WideCharToMultiByte(CP_ACP, 0, words[1], -1, path, sizeof path, nullptr, nullptr);
-        file = path;
-    }
-    LocalFree(words);
-    return file;
 }
 
 bool CViewerApp::HandOverToRunningCopy(const std::string& file) {

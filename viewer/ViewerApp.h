@@ -53,7 +53,6 @@ private:
     void PromptAndOpen();
     // Picks a received fax from the receive log and opens it.
     void OpenFax();
-    std::string CommandLineFile() const;
 
     CSingleInstance m_instance;
     CRecentFileList m_recent;

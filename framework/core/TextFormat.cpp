@@ -34,3 +34,14 @@ std::string FilterFromResource(std::string_view filter) {
     out.append(2, '\0');
     return out;
 }
+
+std::string LowerAscii(std::string_view text) {
+    std::string lower(text);
+    for (size_t i = 0; i < lower.size();) {
+        const size_t n = CharLength(lower, i);
+        if (n == 1 && lower[i] >= 'A' && lower[i] <= 'Z')
+            lower[i] = static_cast<char>(lower[i] - 'A' + 'a');
+        i += n;
+    }
+    return lower;
+}

@@ -37,3 +37,10 @@ TEST(FilterFromResource, ABarThatIsATrailByteIsNotASeparator) {
     std::string f = FilterFromResource("\x81|x|*.x");
     EXPECT_EQ(f, Bytes("\x81|x\0*.x\0\0"));
 }
+
+TEST(LowerAscii, LowersCapitalsButNotTrailBytes) {
+    EXPECT_EQ(LowerAscii("C:\\LOG\\RECEIVE.CSV"), "c:\\log\\receive.csv");
+    // 0x81 0x41: the "A" is the trail byte of one character and stays.
+    EXPECT_EQ(LowerAscii("\x81" "AB"), "\x81" "Ab");
+    EXPECT_EQ(LowerAscii(""), "");
+}
