@@ -7,20 +7,11 @@
 #include "common/core/LogLine.h"
 #include "common/core/TextModeLines.h"
 #include "framework/core/Mbcs.h"
+#include "framework/core/TextFormat.h"
 #include "viewer/core/MemorySmhSource.h"
 
 namespace {
 constexpr uint32_t kMaxPagesText = 9999;  // the page field holds four digits
-
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string Folded(std::string text) {
-    for (char& c : text)
-        c = AsciiLower(c);
-    return text;
-}
 
 std::string Stamped(const LogDateTime& t, int attempt, const char* extension) {
     char text[64];
@@ -71,16 +62,14 @@ bool IsSampleName(std::string_view name) {
     constexpr std::string_view kExtension = ".smh";
     if (name.size() <= kExtension.size())
         return false;
-    const std::string_view tail = name.substr(name.size() - kExtension.size());
-    return std::equal(tail.begin(), tail.end(), kExtension.begin(),
-                      [](char a, char b) { return AsciiLower(a) == b; });
+    return LowerAscii(name).ends_with(kExtension);
 }
 
 std::vector<std::string> SampleOrder(std::vector<std::string> names) {
     std::erase_if(names, [](const std::string& name) { return !IsSampleName(name); });
     // Case folded, as the file system compares names; the plain order breaks ties so the order is total.
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const std::string fa = Folded(a), fb = Folded(b);
+        const std::string fa = LowerAscii(a), fb = LowerAscii(b);
         return fa != fb ? fa < fb : a < b;
     });
     return names;
