@@ -14,22 +14,6 @@
 namespace {
 constexpr char kFrameClass[] = "MiroloFrame";
 
-bool RegisterFrameClass(UINT iconId) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (GetClassInfoExA(ResourceInstance(), kFrameClass, &wc))
-        return true;
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = &CWnd::StaticWindowProc;
-    wc.hInstance = ResourceInstance();
-    wc.hIcon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(iconId));
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);
-    wc.lpszClassName = kFrameClass;
-    return RegisterClassExA(&wc) != 0;
-}
-
 int Height(HWND hwnd) {
     RECT r{};
     if (hwnd && IsWindowVisible(hwnd))
@@ -40,7 +24,8 @@ int Height(HWND hwnd) {
 
 bool CFrameWnd::Create(UINT resourceId, const std::string& appTitle) {
     m_appTitle = appTitle;
-    if (!RegisterFrameClass(resourceId))
+    if (!RegisterWindowClass(ResourceInstance(), kFrameClass, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1),
+                             LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(resourceId))))
         return false;
     m_accelerators = LoadAcceleratorsA(ResourceInstance(), MAKEINTRESOURCEA(resourceId));
     HMENU menu = LoadMenuA(ResourceInstance(), MAKEINTRESOURCEA(resourceId));

@@ -7,24 +7,10 @@
 
 namespace {
 constexpr char kViewClass[] = "MiroloView";
-
-bool RegisterViewClass() {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (GetClassInfoExA(ResourceInstance(), kViewClass, &wc))
-        return true;
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = &CWnd::StaticWindowProc;
-    wc.hInstance = ResourceInstance();
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = kViewClass;
-    return RegisterClassExA(&wc) != 0;
-}
 }  // namespace
 
 bool CScrollView::Create(HWND parent, UINT id) {
-    if (!RegisterViewClass())
+    if (!RegisterWindowClass(ResourceInstance(), kViewClass, CS_DBLCLKS, nullptr))
         return false;
     return CreateEx(WS_EX_CLIENTEDGE, kViewClass, "", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, 0, 0, 0, 0,
                     parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ResourceInstance()) != nullptr;

@@ -126,17 +126,7 @@ void CToolBar::Dock(Side side) {
     m_side = side;
     if (side == Side::kFloating) {
         if (!m_float) {
-            WNDCLASSEXA wc{};
-            wc.cbSize = sizeof wc;
-            if (!GetClassInfoExA(ResourceInstance(), kFloatingClass, &wc)) {
-                wc.cbSize = sizeof wc;
-                wc.lpfnWndProc = &CWnd::StaticWindowProc;
-                wc.hInstance = ResourceInstance();
-                wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-                wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);
-                wc.lpszClassName = kFloatingClass;
-                RegisterClassExA(&wc);
-            }
+            RegisterWindowClass(ResourceInstance(), kFloatingClass, 0, reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1));
             RECT at{};
             GetWindowRect(m_hwnd, &at);
             m_floatWindow = std::make_unique<CFloatingWindow>(m_frame);

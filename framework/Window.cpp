@@ -96,3 +96,19 @@ LRESULT CWnd::Default(UINT msg, WPARAM wp, LPARAM lp) {
         return CallWindowProcA(m_prevProc, m_hWnd, msg, wp, lp);
     return DefWindowProcA(m_hWnd, msg, wp, lp);
 }
+
+bool RegisterWindowClass(HINSTANCE instance, const char* name, UINT style, HBRUSH background, HICON icon) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExA(instance, name, &wc))
+        return true;
+    wc.cbSize = sizeof wc;
+    wc.style = style;
+    wc.lpfnWndProc = &CWnd::StaticWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = background;
+    wc.lpszClassName = name;
+    return RegisterClassExA(&wc) != 0;
+}

@@ -42,3 +42,7 @@ private:
 
     WNDPROC m_prevProc = nullptr;
 };
+
+// Registers, once per program, a class of windows that CWnd::CreateEx creates: the arrow cursor, `background`
+// (none when null) and `icon`. True when the class is there.
+bool RegisterWindowClass(HINSTANCE instance, const char* name, UINT style, HBRUSH background, HICON icon = nullptr);

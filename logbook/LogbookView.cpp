@@ -36,23 +36,11 @@ std::span<const Column> ColumnsOf(LogKind kind) {
     return kReceiveColumns;
 }
 
-bool RegisterViewClass() {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (GetClassInfoExA(ResourceInstance(), kViewClass, &wc))
-        return true;
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &CWnd::StaticWindowProc;
-    wc.hInstance = ResourceInstance();
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = kViewClass;
-    return RegisterClassExA(&wc) != 0;
-}
 
 }  // namespace
 
 bool CLogbookView::Create(HWND parent, UINT id) {
-    if (!RegisterViewClass())
+    if (!RegisterWindowClass(ResourceInstance(), kViewClass, 0, nullptr))
         return false;
     if (!CreateEx(0, kViewClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ResourceInstance()))

@@ -45,17 +45,8 @@ bool CSpoolWnd::Create(HINSTANCE instance) {
     m_resendMessage = RegisterWindowMessageA(kResendMessage);
     if (!m_resendMessage)
         return false;
-    WNDCLASSEXA wc{};
-    if (!GetClassInfoExA(instance, kClassName, &wc)) {
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &CWnd::StaticWindowProc;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kClassName;
-        if (!RegisterClassExA(&wc))
-            return false;
-    }
+    if (!RegisterWindowClass(instance, kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
+        return false;
     return CreateEx(0, kClassName, LoadResString(IDS_CAPTION).c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
                     CW_USEDEFAULT, kWidth, kHeight, nullptr, nullptr, instance) != nullptr;
 }

@@ -44,17 +44,8 @@ void SetCell(HWND list, int row, int column, const std::string& text) {
 }  // namespace
 
 bool CWatcherWnd::Create(HINSTANCE instance, int showCommand) {
-    WNDCLASSEXA wc{};
-    if (!GetClassInfoExA(instance, kClassName, &wc)) {
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &CWnd::StaticWindowProc;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kClassName;
-        if (!RegisterClassExA(&wc))
-            return false;
-    }
+    if (!RegisterWindowClass(instance, kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
+        return false;
     if (!CreateEx(0, kClassName, LoadResString(IDS_CAPTION).c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                   CW_USEDEFAULT, 540, 300, nullptr, nullptr, instance))
         return false;
