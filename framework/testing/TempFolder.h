@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 // For tests: a new empty folder under the temporary folder, deleted with everything in it at the end of the scope.
 // Path() ends in a backslash, as the suite's folder settings do.
@@ -19,3 +20,5 @@ private:
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
+// Names of the files (not folders) in `folder` that match a wildcard pattern, in name order.
+std::vector<std::string> FilesMatching(const std::string& folder, const char* pattern);

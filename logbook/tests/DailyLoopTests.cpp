@@ -40,19 +40,6 @@ std::string ShortPath(const std::string& path) {
     return shortPath;
 }
 
-std::vector<std::string> Matching(const std::string& folder, const char* pattern) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + pattern).c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        names.push_back(data.cFileName);
-    while (FindNextFileA(find, &data));
-    FindClose(find);
-    return names;
-}
-
 std::string FirstLine(const std::string& text) {
     return text.substr(0, text.find("\r\n"));
 }
@@ -113,9 +100,9 @@ TEST_F(DailyLoopTest, AReceivedFaxIsListedOpenedSentOnAndTheSendIsLogged) {
     CRunningProgram watcher = CRunningProgram::Start("\"" + BuiltProgram("Watcher.exe") + "\" /receive");
     ASSERT_TRUE(watcher.Ended(60000)) << "the receive monitor did not end";
     ASSERT_EQ(watcher.ExitCode(), 0u);
-    const std::vector<std::string> pending = Matching(temp, "R*.CSV");
+    const std::vector<std::string> pending = FilesMatching(temp, "R*.CSV");
     ASSERT_EQ(pending.size(), 1u);
-    const std::vector<std::string> documents = Matching(recv, "R*.smh");
+    const std::vector<std::string> documents = FilesMatching(recv, "R*.smh");
     ASSERT_EQ(documents.size(), 1u);
     const std::string document = documents[0];
 
@@ -127,7 +114,7 @@ TEST_F(DailyLoopTest, AReceivedFaxIsListedOpenedSentOnAndTheSendIsLogged) {
         << "the log viewer shows:" << Showing(logbook.Id());
     HWND list = LogListOf(frame);
     ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2; }));
-    EXPECT_TRUE(Matching(temp, "R*.CSV").empty()) << "the pending record was taken in";
+    EXPECT_TRUE(FilesMatching(temp, "R*.CSV").empty()) << "the pending record was taken in";
     const std::string received = ReadFileBytes(m_settings.LogFolder() + "receive.csv");
     const std::string newLine = FirstLine(received);
     ASSERT_NE(newLine.find("," + document + ",0"), std::string::npos) << received;
@@ -164,12 +151,12 @@ TEST_F(DailyLoopTest, AReceivedFaxIsListedOpenedSentOnAndTheSendIsLogged) {
     ASSERT_TRUE(WaitUntil([&] { return SendMessageA(book, LVM_GETITEMCOUNT, 0, 0) == 1; }));
     ASSERT_TRUE(RemoteSelect(viewerProgram.Process(), book, 0));
     PostMessageA(phoneBook, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(phoneBook, IDOK)));
-    ASSERT_TRUE(WaitUntil([&] { return !Matching(temp, "S*.CSV").empty(); }))
+    ASSERT_TRUE(WaitUntil([&] { return !FilesMatching(temp, "S*.CSV").empty(); }))
         << "no send record; the Viewer shows:" << Showing(viewerProgram.Id());
 
     // The send log lists the new send once it is shown.
     PostMessageA(frame, WM_SHOW_LIST, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return Matching(temp, "S*.CSV").empty(); })) << "the send record was taken in";
+    ASSERT_TRUE(WaitUntil([&] { return FilesMatching(temp, "S*.CSV").empty(); })) << "the send record was taken in";
     ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 1; }));
     EXPECT_EQ(RemoteCell(logbook.Process(), list, 0, 0), "陈静");
     EXPECT_EQ(RemoteCell(logbook.Process(), list, 0, 1), "OK");

@@ -348,13 +348,8 @@ TEST_F(LogbookTest, SendingAFailedFaxAgainHandsACopyToTheSpoolerAndDropsTheRow) 
     EXPECT_EQ(Log("send.csv"), sent);
     // The spooler takes the job list once, then leaves its pending send record for the next load.
     bool recorded = false;
-    for (int i = 0; i < 100 && !recorded; ++i, Sleep(50)) {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((m_settings.TempFolder() + "S*.CSV").c_str(), &found);
-        recorded = search != INVALID_HANDLE_VALUE;
-        if (recorded)
-            FindClose(search);
-    }
+    for (int i = 0; i < 100 && !recorded; ++i, Sleep(50))
+        recorded = !FilesMatching(m_settings.TempFolder(), "S*.CSV").empty();
     EXPECT_TRUE(recorded);
     EXPECT_FALSE(FileExists(m_settings.RecvFolder() + "RESEND.TMP"));
     SendMessageA(Frame(), WM_SHOW_LIST, 0, 0);

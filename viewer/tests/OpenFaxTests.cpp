@@ -142,19 +142,6 @@ void SelectRow(HWND list, int row) {
     SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
 }
 
-std::vector<std::string> FilesIn(const std::string& folder, const char* pattern) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((folder + pattern).c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        names.push_back(found.cFileName);
-    while (FindNextFileA(find, &found));
-    FindClose(find);
-    return names;
-}
-
 class OpenFaxDlgTest : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_progress.Create()); }
@@ -194,7 +181,7 @@ protected:
         activate.iItem = row;
         SendMessageA(Dialog(), WM_NOTIFY, IDC_FAX_LIST, reinterpret_cast<LPARAM>(&activate));
     }
-    std::vector<std::string> ReadMarks() const { return FilesIn(m_settings.TempFolder(), "BR*.CSV"); }
+    std::vector<std::string> ReadMarks() const { return FilesMatching(m_settings.TempFolder(), "BR*.CSV"); }
     // The row drawn as the system asks the list to draw it, into a surface of its own.
     int InkOfRow(int row) {
         HFONT font = reinterpret_cast<HFONT>(SendMessageA(List(), WM_GETFONT, 0, 0));
@@ -552,7 +539,7 @@ protected:
         ParseLogLine(line, record);
         return record;
     }
-    std::vector<std::string> Marks() const { return FilesIn(m_temp.Path(), "BR*.CSV"); }
+    std::vector<std::string> Marks() const { return FilesMatching(m_temp.Path(), "BR*.CSV"); }
 
     CTempFolder m_temp;
     CScriptedMessageBoxes m_boxes;
@@ -677,7 +664,7 @@ TEST_F(ViewerOpenFaxTest, TheChosenFaxOpensInTheViewer) {
     EXPECT_EQ(Caption(), "查看器 - R20261208093012.smh");
     EXPECT_EQ(m_app.Frame().StatusBar().PaneText(0), "准备");
     EXPECT_TRUE(IsWindowEnabled(Frame()));
-    EXPECT_EQ(FilesIn(m_settings.TempFolder(), "BR*.CSV").size(), 1u);
+    EXPECT_EQ(FilesMatching(m_settings.TempFolder(), "BR*.CSV").size(), 1u);
     EXPECT_TRUE(m_boxes.Calls().empty());
 }
 
@@ -692,7 +679,7 @@ TEST_F(ViewerOpenFaxTest, CancelLeavesTheDocumentAsItWas) {
         [&] { SendMessageA(Frame(), WM_COMMAND, ID_FILE_OPEN_FAX, 0); });
     EXPECT_EQ(m_app.Document().CurrentPageNumber(), 0u);
     EXPECT_EQ(Caption(), "查看器 - Untitled");
-    EXPECT_TRUE(FilesIn(m_settings.TempFolder(), "BR*.CSV").empty());
+    EXPECT_TRUE(FilesMatching(m_settings.TempFolder(), "BR*.CSV").empty());
 }
 
 TEST_F(ViewerOpenFaxTest, WithoutAReceiveLogTheViewerSaysSoAndKeepsRunning) {

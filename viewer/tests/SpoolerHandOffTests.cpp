@@ -52,14 +52,8 @@ std::string SpoolerInSystemFolder() {
 
 std::vector<std::string> RecordsIn(const std::string& folder) {
     std::vector<std::string> found;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "S*.CSV").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return found;
-    do {
-        found.push_back(ReadFileBytes(folder + data.cFileName));
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    for (const std::string& name : FilesMatching(folder, "S*.CSV"))
+        found.push_back(ReadFileBytes(folder + name));
     return found;
 }
 

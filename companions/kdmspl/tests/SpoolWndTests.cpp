@@ -10,6 +10,7 @@
 #include "common/testing/InstalledSettings.h"
 #include "companions/kdmspl/SpoolWnd.h"
 #include "companions/kdmspl/resource.h"
+#include "framework/testing/TempFolder.h"
 
 // The spooler window in-process: a prepared hand-off, the registered message, and the files it leaves.
 namespace {
@@ -45,19 +46,6 @@ bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::vector<std::string> Matching(const std::string& folder, const char* pattern) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(FileInFolder(folder, pattern).c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        names.push_back(data.cFileName);
-    while (FindNextFileA(find, &data));
-    FindClose(find);
-    return names;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
@@ -84,7 +72,7 @@ class SpoolWndTest : public ::testing::Test {
         if (m_window && IsWindow(*m_window))
             DestroyWindow(*m_window);
         for (const char* folder : {"\\Recv\\", "\\Temp\\"}) {
-            for (const std::string& name : Matching(m_root + folder, "*.*"))
+            for (const std::string& name : FilesMatching(m_root + folder, "*.*"))
                 DeleteFileA((m_root + folder + name).c_str());
             RemoveDirectoryA((m_root + folder).c_str());
         }
@@ -108,7 +96,7 @@ TEST_F(SpoolWndTest, SendListLeavesOneRecordPerDestinationAndKeepsItsOwnDocument
     Broadcast();
 
     EXPECT_EQ(ListRows(), 3);
-    const auto records = Matching(m_temp, "S*.CSV");
+    const auto records = FilesMatching(m_temp, "S*.CSV");
     ASSERT_EQ(records.size(), 1u);
     const auto lines = Lines(ReadBytes(m_temp + records[0]));
     ASSERT_EQ(lines.size(), 3u);
@@ -133,18 +121,18 @@ TEST_F(SpoolWndTest, AListIsTakenOnceSoARepeatedBroadcastSendsNothingAgain) {
     Broadcast();
     Broadcast();
     EXPECT_EQ(ListRows(), 1);
-    EXPECT_EQ(Matching(m_temp, "S*.CSV").size(), 1u);
+    EXPECT_EQ(FilesMatching(m_temp, "S*.CSV").size(), 1u);
 }
 
 TEST_F(SpoolWndTest, InvalidCopyIsRecordedAsFailed) {
     WriteBytes(m_recv + "xmitfaxtemp.smh", std::string(500, 'x'));
     WriteBytes(m_recv + "RESEND.TMP", m_recv + "xmitfaxtemp.smh");
     Broadcast();
-    const auto records = Matching(m_temp, "S*.CSV");
+    const auto records = FilesMatching(m_temp, "S*.CSV");
     ASSERT_EQ(records.size(), 1u);
     const std::string line = ReadBytes(m_temp + records[0]);
     EXPECT_EQ(line.rfind(",ERROR,0,", 0), 0u) << line;
-    EXPECT_EQ(Matching(m_recv, "S*.smh").size(), 0u);
+    EXPECT_EQ(FilesMatching(m_recv, "S*.smh").size(), 0u);
 }
 
 TEST_F(SpoolWndTest, PrintCopyIsListedButNotLoggedAsASentFax) {
@@ -152,7 +140,7 @@ TEST_F(SpoolWndTest, PrintCopyIsListedButNotLoggedAsASentFax) {
     WriteBytes(m_recv + "RESEND.TMP", m_recv + "xmitfaxtemp.smh");
     Broadcast();
     EXPECT_EQ(ListRows(), 1);
-    EXPECT_TRUE(Matching(m_temp, "S*.CSV").empty());
+    EXPECT_TRUE(FilesMatching(m_temp, "S*.CSV").empty());
     EXPECT_TRUE(Exists(m_recv + "xmitfaxtemp.smh"));
 }
 
@@ -219,7 +207,7 @@ struct Process {
 };
 
 void RemoveFolderFiles(const std::string& folder) {
-    for (const std::string& name : Matching(folder, "*.*"))
+    for (const std::string& name : FilesMatching(folder, "*.*"))
         DeleteFileA((folder + name).c_str());
     RemoveDirectoryA(folder.c_str());
 }
@@ -244,7 +232,7 @@ TEST(SpoolerProcess, BroadcastAfterStartLeavesTheRecordAndASecondStartEndsAtOnce
         DWORD_PTR result = 0;
         SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA(CSpoolWnd::kResendMessage), 0, 0, SMTO_ABORTIFHUNG,
                             10000, &result);
-        const auto records = Matching(settings.TempFolder(), "S*.CSV");
+        const auto records = FilesMatching(settings.TempFolder(), "S*.CSV");
         ASSERT_EQ(records.size(), 1u);
         EXPECT_EQ(ReadBytes(settings.TempFolder() + records[0]).rfind("Dest,OK,0,", 0), 0u);
         EXPECT_FALSE(first.WaitExit(0)) << "the first copy keeps running";

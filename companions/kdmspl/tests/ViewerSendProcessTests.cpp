@@ -34,19 +34,6 @@ std::string SpoolerInSystemFolder() {
     return std::string(system) + "\\kdmspl.exe";
 }
 
-std::vector<std::string> Matching(const std::string& folder, const char* pattern) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + pattern).c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        names.push_back(data.cFileName);
-    while (FindNextFileA(find, &data));
-    FindClose(find);
-    return names;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
@@ -153,7 +140,7 @@ TEST_F(ViewerSendProcessTest, TwoDestinationsPickedInThePhoneBookReachTheSpooler
     // The spooler renames its record file into place only when it is whole.
     const std::string temp = m_settings.TempFolder(), recv = m_settings.RecvFolder();
     std::vector<std::string> records;
-    ASSERT_TRUE(WaitUntil([&] { return !(records = Matching(temp, "S*.CSV")).empty(); }))
+    ASSERT_TRUE(WaitUntil([&] { return !(records = FilesMatching(temp, "S*.CSV")).empty(); }))
         << "no send record; the Viewer shows:" << Showing(viewer.Id());
     ASSERT_EQ(records.size(), 1u) << "one record file for the hand-off";
     EXPECT_FALSE(FileExists(recv + "RESEND.TMP")) << "the spooler took the list";

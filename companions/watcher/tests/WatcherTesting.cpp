@@ -21,21 +21,6 @@ std::string SampleFax(uint32_t pages, const std::string& stationName, const std:
     return std::string(bytes.begin(), bytes.end());
 }
 
-std::vector<std::string> FilesMatching(const std::string& folder, const char* pattern) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(FileInFolder(folder, pattern).c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(data.cFileName);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::vector<ReceiveLogRecord> ReadPendingRecords(const std::string& path) {
     const std::string bytes = ReadFileBytes(path);
     std::vector<ReceiveLogRecord> records;

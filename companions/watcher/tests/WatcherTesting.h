@@ -5,15 +5,13 @@
 #include <vector>
 
 #include "common/core/LogRecord.h"
+#include "framework/testing/TempFolder.h"
 #include "viewer/core/SmhFormat.h"
 
 // What the monitor's tests share: sample documents, the files a reception leaves and reading them back.
 
 // A well-formed document of `pages` pages whose calling station is `stationName` / `stationNumber`.
 std::string SampleFax(uint32_t pages, const std::string& stationName, const std::string& stationNumber = "");
-
-// Names in `folder` matching `pattern`, sorted.
-std::vector<std::string> FilesMatching(const std::string& folder, const char* pattern);
 
 // A field of a record read back (the record kinds' field enums hide the accessor's name).
 inline const std::string& FieldText(const LogRecord& record, size_t field) {
