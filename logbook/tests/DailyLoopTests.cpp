@@ -11,6 +11,7 @@
 #include "logbook/resource.h"
 #include "tools/mh/MhEncoder.h"
 #include "tools/mh/SamplePages.h"
+#include "tools/process/InstalledSpooler.h"
 #include "tools/process/ProcessWindows.h"
 #include "tools/process/RemoteControl.h"
 #include "tools/smh/SmhWriter.h"
@@ -20,19 +21,12 @@
 // marks it read and shows it in the Viewer, which sends it on through the phone book to the spooler's stand-in,
 // and the send log then lists the new send.
 namespace {
-constexpr char kSpoolerClass[] = "MiroloKdmsplWnd";
 constexpr UINT kViewerSendFax = 32801;
 constexpr UINT kViewerPagePrevious = 32795;
 constexpr UINT kViewerPageNext = 32797;
 
 const std::string kBook = "陈静,0571-88886666,杭州市文三路 90 号,老客户\r\n";
 const std::string kOlderReceived = "北方机械厂,OK,\"Dec.01,2026 09:00:00\",1,R20261201090000.smh,1\r\n";
-
-std::string SystemFolderFile(const char* name) {
-    char system[MAX_PATH] = {};
-    GetSystemDirectoryA(system, sizeof system);
-    return std::string(system) + "\\" + name;
-}
 
 std::string ShortPath(const std::string& path) {
     char shortPath[MAX_PATH] = {};
@@ -57,17 +51,10 @@ bool ButtonEnabled(HWND frame, UINT id) {
     return SendMessageA(ToolBarOf(frame), TB_ISBUTTONENABLED, id, 0) != 0;
 }
 
-void EndRunningSpooler() {
-    if (HWND window = FindWindowA(kSpoolerClass, nullptr))
-        CRunningProgram::Of(window).End();
-}
-
 class DailyLoopTest : public testing::Test {
 protected:
     void SetUp() override {
-        EndRunningSpooler();
-        m_spoolerInstalled = FileExists(SystemFolderFile("kdmspl.exe"));
-        ASSERT_TRUE(CopyFileA(BuiltProgram("kdmspl.exe").c_str(), SystemFolderFile("kdmspl.exe").c_str(), FALSE));
+        ASSERT_TRUE(m_spooler.Installed());
         // The log viewer starts the Viewer from the program folder, as installed, with its libraries beside it.
         for (const char* file : {"Viewer.exe", "Dialdir.dll", "kdmlib.dll"})
             ASSERT_TRUE(CopyFileA(BuiltProgram(file).c_str(), (m_settings.ProgramFolder() + file).c_str(), FALSE))
@@ -81,15 +68,10 @@ protected:
                                                 SmhPageSpec(mh::EncodeMh(mh::RandomPage(1728, 150, 3, 22)))});
         WriteFileBytes(m_settings.ProgramFolder() + "samples\\call.smh", std::string(fax.begin(), fax.end()));
     }
-    void TearDown() override {
-        EndRunningSpooler();
-        if (!m_spoolerInstalled)
-            DeleteFileA(SystemFolderFile("kdmspl.exe").c_str());
-    }
 
     CTempFolder m_install;
     CInstalledSettings m_settings{m_install.Path() + "LUMENPOST"};
-    bool m_spoolerInstalled = false;
+    CInstalledSpooler m_spooler;
 };
 }  // namespace
 

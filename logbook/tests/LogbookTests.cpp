@@ -17,6 +17,7 @@
 #include "framework/testing/TempFolder.h"
 #include "logbook/LogbookApp.h"
 #include "logbook/resource.h"
+#include "tools/process/InstalledSpooler.h"
 
 // The log viewer's main window in this process, over logs written into a scratch installation.
 namespace {
@@ -314,21 +315,9 @@ TEST(LogbookCommandLine, TheArgumentNamesTheListInAnyCase) {
     EXPECT_EQ(CLogbookApp::ListFromCommandLine("other.txt"), LogKind::kSend);
 }
 
-namespace {
-// The spooler stand-in goes where the device software keeps it, the system folder.
-bool InstallSpooler() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    const std::string self(path);
-    const std::string built = self.substr(0, self.find_last_of('\\') + 1) + "kdmspl.exe";
-    char system[MAX_PATH] = {};
-    GetSystemDirectoryA(system, sizeof system);
-    return CopyFileA(built.c_str(), (std::string(system) + "\\kdmspl.exe").c_str(), FALSE) != FALSE;
-}
-}  // namespace
-
 TEST_F(LogbookTest, SendingAFailedFaxAgainHandsACopyToTheSpoolerAndDropsTheRow) {
-    ASSERT_TRUE(InstallSpooler());
+    CInstalledSpooler spooler;
+    ASSERT_TRUE(spooler.Installed());
     Document("failed.smh");
     const std::string sent = LineOf<SendLogRecord>({"Good", "OK", "1", DaysAgo(1), "1", "", "", "0"});
     WriteFileBytes(LogPath("send.csv"),
@@ -354,18 +343,7 @@ TEST_F(LogbookTest, SendingAFailedFaxAgainHandsACopyToTheSpoolerAndDropsTheRow) 
     EXPECT_FALSE(FileExists(m_settings.RecvFolder() + "RESEND.TMP"));
     SendMessageA(Frame(), WM_SHOW_LIST, 0, 0);
     EXPECT_EQ(Rows(), 2) << "the new attempt is listed";
-    HWND spooler = FindWindowA(nullptr, "KDM-540 发送队列");
-    EXPECT_TRUE(spooler) << "the spooler was started and is still showing its jobs";
-    if (spooler) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(spooler, &pid);
-        PostMessageA(spooler, WM_CLOSE, 0, 0);
-        if (HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid)) {
-            if (WaitForSingleObject(process, 10000) != WAIT_OBJECT_0)
-                TerminateProcess(process, 1);
-            CloseHandle(process);
-        }
-    }
+    EXPECT_TRUE(FindWindowA(nullptr, "KDM-540 发送队列")) << "the spooler was started and is still showing its jobs";
     EXPECT_TRUE(m_boxes.Calls().empty());
 }
 

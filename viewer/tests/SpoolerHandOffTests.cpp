@@ -12,7 +12,7 @@
 #include "framework/testing/TempFolder.h"
 #include "tools/mh/MhEncoder.h"
 #include "tools/mh/SamplePages.h"
-#include "tools/process/ProcessWindows.h"
+#include "tools/process/InstalledSpooler.h"
 #include "tools/smh/SmhWriter.h"
 #include "viewer/PhoneBook.h"
 #include "viewer/SendHandOff.h"
@@ -38,39 +38,19 @@ private:
     AddressRecord m_records[2];
 };
 
-std::string SpoolerInSystemFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    const std::string self(path);
-    const std::string built = self.substr(0, self.find_last_of('\\') + 1) + "kdmspl.exe";
-    char system[MAX_PATH] = {};
-    GetSystemDirectoryA(system, sizeof system);
-    const std::string installed = std::string(system) + "\\kdmspl.exe";
-    CopyFileA(built.c_str(), installed.c_str(), FALSE);
-    return installed;
-}
-
 std::vector<std::string> RecordsIn(const std::string& folder) {
     std::vector<std::string> found;
     for (const std::string& name : FilesMatching(folder, "S*.CSV"))
         found.push_back(ReadFileBytes(folder + name));
     return found;
 }
-
-// The stand-in's process, found by its window's caption.
-DWORD SpoolerProcess() {
-    HWND window = FindWindowA(nullptr, "KDM-540 发送队列");
-    DWORD pid = 0;
-    if (window)
-        GetWindowThreadProcessId(window, &pid);
-    return pid;
-}
 }  // namespace
 
 TEST(SpoolerHandOff, ASentFaxReachesTheSpoolerWhichLeavesASendRecordPerDestination) {
     CTempFolder install;
     CInstalledSettings settings(install.Path() + "LUMENPOST");
-    ASSERT_TRUE(FileExists(SpoolerInSystemFolder()));
+    CInstalledSpooler spooler;
+    ASSERT_TRUE(spooler.Installed());
     const std::vector<uint8_t> fax =
         BuildSmhDocument(MakeSmhHeader(1), {SmhPageSpec(mh::EncodeMh(mh::RandomPage(1728, 150, 3, 4)))});
     const std::string document = settings.RecvFolder() + "R20261207100000.smh";
@@ -92,12 +72,4 @@ TEST(SpoolerHandOff, ASentFaxReachesTheSpoolerWhichLeavesASendRecordPerDestinati
     EXPECT_NE(lines.find("OK"), std::string::npos) << lines;
     EXPECT_EQ(lines.find("ERROR"), std::string::npos) << lines;
     EXPECT_TRUE(FileExists(settings.RecvFolder() + "xmitfax1.smh")) << "the Viewer's copies stay";
-
-    if (const DWORD pid = SpoolerProcess()) {
-        PROCESS_INFORMATION spooler{};
-        spooler.dwProcessId = pid;
-        spooler.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
-        EndProgram(spooler, 10000);
-        CloseHandle(spooler.hProcess);
-    }
 }

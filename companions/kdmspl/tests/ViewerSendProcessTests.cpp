@@ -12,6 +12,7 @@
 #include "framework/testing/TempFolder.h"
 #include "tools/mh/MhEncoder.h"
 #include "tools/mh/SamplePages.h"
+#include "tools/process/InstalledSpooler.h"
 #include "tools/process/ProcessWindows.h"
 #include "tools/process/RemoteControl.h"
 #include "tools/smh/SmhWriter.h"
@@ -27,12 +28,6 @@ const std::string kBook =
     "陈静,0571-88886666,杭州市文三路 90 号,老客户\r\n"
     "李娜,13912345678,南京市中山路 30 号,\r\n"
     "张伟,010-66668888,北京市海淀区,常联系\r\n";
-
-std::string SpoolerInSystemFolder() {
-    char system[MAX_PATH] = {};
-    GetSystemDirectoryA(system, sizeof system);
-    return std::string(system) + "\\kdmspl.exe";
-}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -62,32 +57,15 @@ std::vector<std::string> Fields(const std::string& line) {
     return fields;
 }
 
-// A spooler left by an earlier test would answer the broadcast with its own folders.
-void EndRunningSpooler() {
-    if (HWND window = FindWindowA(kSpoolerClass, nullptr))
-        CRunningProgram::Of(window).End();
-}
-
 class ViewerSendProcessTest : public testing::Test {
   protected:
     void SetUp() override {
-        EndRunningSpooler();
-        m_spoolerInstalled = FileExists(SpoolerInSystemFolder());
-        // A copy still in use by a spooler that some other program started cannot be replaced, but may be this one.
-        const std::string built = BuiltProgram("kdmspl.exe");
-        if (!CopyFileA(built.c_str(), SpoolerInSystemFolder().c_str(), FALSE)) {
-            ASSERT_EQ(ReadFileBytes(SpoolerInSystemFolder()), ReadFileBytes(built)) << "an older spooler is installed";
-        }
+        ASSERT_TRUE(m_spooler.Installed()) << "an older spooler is installed";
         WriteFileBytes(m_settings.ProgramFolder() + "Addr.csv", kBook);
         const std::vector<uint8_t> fax =
             BuildSmhDocument(MakeSmhHeader(2), {SmhPageSpec(mh::EncodeMh(mh::RandomPage(1728, 200, 3, 11))),
                                                 SmhPageSpec(mh::EncodeMh(mh::RandomPage(1728, 120, 3, 12)))});
         WriteFileBytes(m_document, std::string(fax.begin(), fax.end()));
-    }
-    void TearDown() override {
-        EndRunningSpooler();
-        if (!m_spoolerInstalled)
-            DeleteFileA(SpoolerInSystemFolder().c_str());
     }
 
     CRunningProgram StartViewer() {
@@ -102,7 +80,7 @@ class ViewerSendProcessTest : public testing::Test {
     CTempFolder m_install;
     CInstalledSettings m_settings{m_install.Path() + "LUMENPOST"};
     const std::string m_document = m_settings.RecvFolder() + "R20261208091500.smh";
-    bool m_spoolerInstalled = false;
+    CInstalledSpooler m_spooler;
 };
 }  // namespace
 
