@@ -9,6 +9,7 @@
 #include "common/testing/InstalledSettings.h"
 #include "framework/testing/TempFolder.h"
 #include "logbook/resource.h"
+#include "logbook/tests/LogbookWindows.h"
 #include "tools/mh/MhEncoder.h"
 #include "tools/mh/SamplePages.h"
 #include "tools/process/InstalledSpooler.h"
@@ -28,23 +29,8 @@ constexpr UINT kViewerPageNext = 32797;
 const std::string kBook = "陈静,0571-88886666,杭州市文三路 90 号,老客户\r\n";
 const std::string kOlderReceived = "北方机械厂,OK,\"Dec.01,2026 09:00:00\",1,R20261201090000.smh,1\r\n";
 
-std::string ShortPath(const std::string& path) {
-    char shortPath[MAX_PATH] = {};
-    GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath);
-    return shortPath;
-}
-
 std::string FirstLine(const std::string& text) {
     return text.substr(0, text.find("\r\n"));
-}
-
-HWND LogListOf(HWND frame) {
-    HWND view = FindWindowExA(frame, nullptr, "MiroloLogView", nullptr);
-    return view ? FindWindowExA(view, nullptr, WC_LISTVIEWA, nullptr) : nullptr;
-}
-
-HWND ToolBarOf(HWND frame) {
-    return FindWindowExA(frame, nullptr, TOOLBARCLASSNAMEA, nullptr);
 }
 
 bool ButtonEnabled(HWND frame, UINT id) {

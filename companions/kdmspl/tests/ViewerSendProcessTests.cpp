@@ -69,12 +69,7 @@ class ViewerSendProcessTest : public testing::Test {
     }
 
     CRunningProgram StartViewer() {
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi{};
-        std::string command = "\"" + BuiltProgram("Viewer.exe") + "\" \"" + m_document + "\"";
-        EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-        return CRunningProgram(pi);
+        return CRunningProgram::Start("\"" + BuiltProgram("Viewer.exe") + "\" \"" + m_document + "\"");
     }
 
     CTempFolder m_install;
