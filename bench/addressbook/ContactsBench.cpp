@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchTiming.h"
 #include "common/testing/InstalledSettings.h"
 #include "common/testing/SampleBook.h"
 #include "contacts/ContactsApp.h"
@@ -24,40 +25,6 @@ class CBenchApp : public CContactsApp {
 public:
     using CContactsApp::LoadSuiteSettings;
 };
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-// A message box here means the run went wrong; it must not wait for a person.
-class CFailingMessageBoxes : public IMessageBoxes {
-public:
-    int Show(HWND, const std::string& text, const std::string&, UINT) override {
-        fprintf(stderr, "unexpected message: %s\n", text.c_str());
-        ExitProcess(3);
-    }
-};
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -79,33 +46,33 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     for (int run = 0; run < runs; ++run) {
         WriteFileBytes(path, book);
         auto dialog = std::make_unique<CContactsDlg>(app);
-        const LARGE_INTEGER t0 = Now();
+        const double t0 = NowMs();
         HWND hwnd = dialog->Create(nullptr);
         if (!hwnd)
             return 1;
         ShowWindow(hwnd, SW_SHOW);
         UpdateWindow(hwnd);
-        Pump();
-        const LARGE_INTEGER t1 = Now();
-        open.push_back(Milliseconds(t0, t1));
+        PumpMessages();
+        const double t1 = NowMs();
+        open.push_back(t1 - t0);
 
-        const LARGE_INTEGER t2 = Now();
+        const double t2 = NowMs();
         dialog->Book().Save();
-        const LARGE_INTEGER t3 = Now();
-        save.push_back(Milliseconds(t2, t3));
-        Pump();
+        const double t3 = NowMs();
+        save.push_back(t3 - t2);
+        PumpMessages();
         dialog.reset();
 
         WriteFileBytes(path, almostFull);
         dialog = std::make_unique<CContactsDlg>(app);
         if (!dialog->Create(nullptr))
             return 1;
-        Pump();
+        PumpMessages();
         const AddressEntry entry{"\xD7\xF7\xD5\xDF\xBA\xF3\xC0\xB4", "0571-1", "", ""};  // past every row
-        const LARGE_INTEGER t4 = Now();
+        const double t4 = NowMs();
         dialog->Book().Insert(entry, true);
-        const LARGE_INTEGER t5 = Now();
-        insert.push_back(Milliseconds(t4, t5));
+        const double t5 = NowMs();
+        insert.push_back(t5 - t4);
         if (dialog->Book().Count() != 10000)
             return 1;
     }

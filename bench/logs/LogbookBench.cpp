@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchTiming.h"
 #include "common/LogFile.h"
 #include "common/testing/InstalledSettings.h"
 #include "common/testing/SampleLogs.h"
@@ -27,40 +28,6 @@ protected:
     BOOL InitInstance() override { return FALSE; }
 };
 
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-// A message box here means the run went wrong; it must not wait for a person.
-class CFailingMessageBoxes : public IMessageBoxes {
-public:
-    int Show(HWND, const std::string& text, const std::string&, UINT) override {
-        fprintf(stderr, "unexpected message: %s\n", text.c_str());
-        ExitProcess(3);
-    }
-};
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 struct Timing {
     double show;
     double close;
@@ -72,13 +39,13 @@ Timing TimeOnce(CBenchApp& app, const CInstalledSettings& settings, int rows) {
     for (int i = 0; i < 50; ++i)
         WriteFileBytes(settings.TempFolder() + "R" + std::to_string(1000 + i) + ".CSV",
                        SampleReceiveLog(1, LogDateBefore(now, (i * 37 % 50) * 60), 60, 1));
-    const LARGE_INTEGER t0 = Now();
+    const double t0 = NowMs();
     if (!app.CreateMainWindow())
         ExitProcess(1);
     ShowWindow(app.Frame().GetSafeHwnd(), SW_SHOW);
     UpdateWindow(app.Frame().GetSafeHwnd());
-    Pump();
-    const LARGE_INTEGER t1 = Now();
+    PumpMessages();
+    const double t1 = NowMs();
     const int shown = static_cast<int>(SendMessageA(app.View().List().GetSafeHwnd(), LVM_GETITEMCOUNT, 0, 0));
     // The list holds 10,000 records: the log's oldest give way to the pending ones.
     const int expected = std::min(rows + 50, 10000);
@@ -86,11 +53,11 @@ Timing TimeOnce(CBenchApp& app, const CInstalledSettings& settings, int rows) {
         fprintf(stderr, "%d rows listed, %d expected\n", shown, expected);
         ExitProcess(4);
     }
-    const LARGE_INTEGER t2 = Now();
+    const double t2 = NowMs();
     app.DestroyMainWindow();
-    Pump();
-    const LARGE_INTEGER t3 = Now();
-    return {Milliseconds(t0, t1), Milliseconds(t2, t3)};
+    PumpMessages();
+    const double t3 = NowMs();
+    return {t1 - t0, t3 - t2};
 }
 }  // namespace
 

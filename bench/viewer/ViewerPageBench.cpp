@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchTiming.h"
 #include "common/testing/InstalledSettings.h"
 #include "framework/testing/TempFolder.h"
 #include "tools/mh/MhEncoder.h"
@@ -22,24 +23,12 @@ protected:
     BOOL InitInstance() override { return FALSE; }
 };
 
-double Now() {
-    LARGE_INTEGER frequency, t;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // A page change as the user sees it: the command, then the repaint it caused.
 double TimePageChange(HWND frame, UINT command) {
-    const double start = Now();
+    const double start = NowMs();
     SendMessageA(frame, WM_COMMAND, command, 0);
     RedrawWindow(frame, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    return Now() - start;
+    return NowMs() - start;
 }
 }  // namespace
 
