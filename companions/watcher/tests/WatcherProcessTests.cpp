@@ -9,40 +9,13 @@
 #include "companions/watcher/resource.h"
 #include "companions/watcher/tests/WatcherTesting.h"
 #include "framework/testing/TempFolder.h"
+#include "tools/process/RemoteControl.h"
 
 // The real program as the Launcher, Setup and scripts start it.
 namespace {
-std::string WatcherPath() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1) + "Watcher.exe";
+CRunningProgram StartWatcher(const std::string& arguments = "") {
+    return CRunningProgram::Start("\"" + BuiltProgram("Watcher.exe") + "\"" + (arguments.empty() ? "" : " " + arguments));
 }
-
-struct Process {
-    PROCESS_INFORMATION pi{};
-    bool Start(const std::string& arguments = "") {
-        std::string command = "\"" + WatcherPath() + "\"" + (arguments.empty() ? "" : " " + arguments);
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        return CreateProcessA(WatcherPath().c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &si, &pi);
-    }
-    bool WaitExit(DWORD ms) const { return WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
-    DWORD ExitCode() const {
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(pi.hProcess, &code);
-        return code;
-    }
-    ~Process() {
-        if (pi.hProcess) {
-            if (!WaitExit(0))
-                TerminateProcess(pi.hProcess, 1);
-            CloseHandle(pi.hProcess);
-            CloseHandle(pi.hThread);
-        }
-    }
-};
 
 HWND WaitForWatcherWindow(DWORD ms) {
     for (DWORD waited = 0; waited < ms; waited += 50) {
@@ -87,29 +60,29 @@ protected:
 }  // namespace
 
 TEST_F(WatcherProcessTest, ReceiveSwitchReceivesOneFaxAndEndsWithoutAWindow) {
-    Process once;
-    ASSERT_TRUE(once.Start("/receive"));
-    ASSERT_TRUE(once.WaitExit(30000));
+    CRunningProgram once = StartWatcher("/receive");
+    ASSERT_TRUE(once.Process());
+    ASSERT_TRUE(once.Ended(30000));
     EXPECT_EQ(once.ExitCode(), 0u);
     ExpectOneReception();
 }
 
 TEST_F(WatcherProcessTest, OneCopyRunsAndTakesTheReceiveSwitchOfASecondStart) {
-    Process first;
-    ASSERT_TRUE(first.Start());
-    ASSERT_EQ(WaitForInputIdle(first.pi.hProcess, 60000), 0u);
+    CRunningProgram first = StartWatcher();
+    ASSERT_TRUE(first.Process());
+    ASSERT_EQ(WaitForInputIdle(first.Process(), 60000), 0u);
     HWND window = WaitForWatcherWindow(10000);
     ASSERT_NE(window, nullptr);
     HWND list = GetDlgItem(window, IDC_RECEIVED_LIST);
     ASSERT_NE(list, nullptr);
 
-    Process plain;
-    ASSERT_TRUE(plain.Start());
-    EXPECT_TRUE(plain.WaitExit(10000)) << "a second copy ends at once";
+    CRunningProgram plain = StartWatcher();
+    ASSERT_TRUE(plain.Process());
+    EXPECT_TRUE(plain.Ended(10000)) << "a second copy ends at once";
 
-    Process once;
-    ASSERT_TRUE(once.Start("/receive"));
-    ASSERT_TRUE(once.WaitExit(30000));
+    CRunningProgram once = StartWatcher("/receive");
+    ASSERT_TRUE(once.Process());
+    ASSERT_TRUE(once.Ended(30000));
     EXPECT_EQ(once.ExitCode(), 0u);
     EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 1) << "the running copy received and lists it";
     ExpectOneReception();
@@ -122,8 +95,8 @@ TEST_F(WatcherProcessTest, OneCopyRunsAndTakesTheReceiveSwitchOfASecondStart) {
     EXPECT_EQ(FilesMatching(m_settings->RecvFolder(), "*.smh").size(), 2u);
     EXPECT_EQ(FilesMatching(m_settings->TempFolder(), "R*.CSV").size(), 2u);
 
-    EXPECT_FALSE(first.WaitExit(0)) << "the first copy keeps running";
+    EXPECT_FALSE(first.Ended(0)) << "the first copy keeps running";
     PostMessageA(window, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(first.WaitExit(10000));
+    ASSERT_TRUE(first.Ended(10000));
     EXPECT_EQ(first.ExitCode(), 0u);
 }
