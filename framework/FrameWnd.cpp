@@ -300,6 +300,11 @@ LRESULT CFrameWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
         OnClose();
         return 0;
+    case WM_SETCURSOR:
+        // While busy the wait cursor stays, wherever the mouse is.
+        if (!IsWindowEnabled(m_hWnd))
+            return TRUE;
+        break;
     case WM_DESTROY:
         if (CWinApp* app = TheApp(); app && app->MainWindow() == m_hWnd) {
             app->SetMainWindow(nullptr);

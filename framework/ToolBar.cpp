@@ -199,3 +199,13 @@ std::string CommandPrompt(UINT id) {
     const std::string text = LoadResString(id);
     return text.substr(0, text.find('\n'));
 }
+
+void CToolBar::FitSlotControl(UINT slotId, HWND control, int topOffset) const {
+    const bool vertical = IsVertical();
+    SendMessageA(m_hwnd, TB_HIDEBUTTON, slotId, MAKELPARAM(vertical, 0));
+    ShowWindow(control, vertical ? SW_HIDE : SW_SHOWNA);
+    if (!vertical) {
+        const RECT slot = ItemRect(IndexOf(slotId));
+        SetWindowPos(control, nullptr, slot.left, slot.top + topOffset, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}

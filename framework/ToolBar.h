@@ -48,6 +48,9 @@ public:
     // Rectangle of the button or slot at `index`, in the toolbar's client coordinates.
     RECT ItemRect(int index) const;
     int IndexOf(UINT id) const;
+    // A control covering the slot `slotId`: docked at a side, where it does not fit a column of buttons, the
+    // bar goes without it and its slot; along the top or bottom it sits in its slot, `topOffset` down.
+    void FitSlotControl(UINT slotId, HWND control, int topOffset) const;
 
     // Sets each button's enabled and checked state from the command's rule, as `route` finds it; a command
     // nobody knows is disabled.

@@ -89,7 +89,7 @@ void CMainFrame::ShowProgress(WPARAM percent, LPARAM phase) {
     m_progress.Show(m_hWnd, LoadResString(PhaseText(phase)), percent);
 }
 
-bool CMainFrame::OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+bool CMainFrame::OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& /*result*/) {
     switch (msg) {
     case WM_SHOW_LIST:
         ShowList(wp == 1 ? LogKind::kReceive : LogKind::kSend);
@@ -97,13 +97,6 @@ bool CMainFrame::OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case WM_LOG_PROGRESS:
         ShowProgress(wp, lp);
         return true;
-    case WM_SETCURSOR:
-        // While busy the wait cursor stays, wherever the mouse is.
-        if (!IsWindowEnabled(m_hWnd)) {
-            result = TRUE;
-            return true;
-        }
-        return false;
     case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) == IDM_ABOUTBOX) {
             CAboutDlg about(IDD_ABOUTBOX, IDC_RIGHTS);
@@ -141,14 +134,7 @@ bool CMainFrame::OnUpdateCommand(CCmdUI& ui) {
 }
 
 void CMainFrame::OnToolBarDocked() {
-    // A 170-pixel box does not fit a column of buttons: docked at a side the bar goes without it.
-    const bool vertical = m_toolBar.IsVertical();
-    SendMessageA(m_toolBar.Hwnd(), TB_HIDEBUTTON, IDC_LIST_SELECTOR, MAKELPARAM(vertical, 0));
-    ShowWindow(m_selector, vertical ? SW_HIDE : SW_SHOWNA);
-    if (!vertical) {
-        const RECT slot = m_toolBar.ItemRect(m_toolBar.IndexOf(IDC_LIST_SELECTOR));
-        SetWindowPos(m_selector, nullptr, slot.left, slot.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    m_toolBar.FitSlotControl(IDC_LIST_SELECTOR, m_selector, 0);
 }
 
 void CMainFrame::OnClose() {

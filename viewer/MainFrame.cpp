@@ -86,13 +86,6 @@ bool CMainFrame::OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case WM_OPEN_RECENT_FIRST:
         TheViewerApp().OpenFirstRecentFile();
         return true;
-    case WM_SETCURSOR:
-        // While busy the wait cursor stays, wherever the mouse is.
-        if (!IsWindowEnabled(m_hWnd)) {
-            result = TRUE;
-            return true;
-        }
-        return false;
     case WM_PALETTECHANGED:
     case WM_QUERYNEWPALETTE:
         if (CView* view = View()) {
@@ -115,15 +108,7 @@ void CMainFrame::OnDropFiles(HDROP drop) {
 }
 
 void CMainFrame::OnToolBarDocked() {
-    // A 60-pixel box does not fit a column of buttons: docked at a side the bar goes without it.
-    const bool vertical = m_toolBar.IsVertical();
-    SendMessageA(m_toolBar.Hwnd(), TB_HIDEBUTTON, IDC_ZOOM_BOX, MAKELPARAM(vertical, 0));
-    ShowWindow(m_zoomBox.Hwnd(), vertical ? SW_HIDE : SW_SHOWNA);
-    if (!vertical) {
-        const RECT slot = m_toolBar.ItemRect(m_toolBar.IndexOf(IDC_ZOOM_BOX));
-        SetWindowPos(m_zoomBox.Hwnd(), nullptr, slot.left, slot.top + 3, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    m_toolBar.FitSlotControl(IDC_ZOOM_BOX, m_zoomBox.Hwnd(), 3);
 }
 
 void CMainFrame::OnMenuPopup(HMENU menu) {
