@@ -149,15 +149,14 @@ int CAddressBook::Insert(const AddressEntry& entry, bool checkDuplicates) {
     AddressRecord record;
     record.Set(entry.phone.c_str(), entry.name.c_str(), entry.address.c_str(), entry.remarks.c_str());
     const AddressPlace place = PlaceAddress(
-        m_rows.size(), [this](size_t i) -> const AddressRecord& { return *m_rows[i]; }, record.name,
-        record.phone, checkDuplicates);
+        m_rows.size(), [this](size_t i) -> const AddressRecord& { return *m_rows[i]; }, record.name, record.phone,
+        checkDuplicates);
     switch (place.placement) {
     case AddressPlacement::kFull:
         AppMessageBox(m_dialog, LoadResString(m_setup.overflowStringId), MB_OK | MB_ICONINFORMATION);
         return 0;
     case AddressPlacement::kReplace:
-        if (AppMessageBox(m_dialog, LoadResString(m_setup.replaceStringId), MB_OKCANCEL | MB_ICONINFORMATION) !=
-            IDOK)
+        if (AppMessageBox(m_dialog, LoadResString(m_setup.replaceStringId), MB_OKCANCEL | MB_ICONINFORMATION) != IDOK)
             return 0;
         *m_rows[place.index] = record;
         SetRowTexts(static_cast<int>(place.index), record, 0);

@@ -16,9 +16,9 @@ struct AddressBookSetup {
         const char* heading;
         int width;
     };
-    Column columns[4];       // name, phone, address, remarks; the headings are also the header words of the file
-    UINT overflowStringId;   // "溢出！"
-    UINT replaceStringId;    // "此名已被输入\n您想更换这个吗？"
+    Column columns[4];      // name, phone, address, remarks; the headings are also the header words of the file
+    UINT overflowStringId;  // "溢出！"
+    UINT replaceStringId;   // "此名已被输入\n您想更换这个吗？"
 };
 
 class CAddressBook {

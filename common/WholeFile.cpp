@@ -75,8 +75,8 @@ FileResult ReplaceWholeFile(const std::string& path, std::string_view bytes) {
     if (!CanReplace(path))
         return FileResult::kCannotOpen;
     const std::string copy = ReplacementCopyPath(path);
-    CKernelHandle file(CreateFileA(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                   nullptr));
+    CKernelHandle file(
+        CreateFileA(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return FileResult::kCannotOpen;
     const bool written = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());

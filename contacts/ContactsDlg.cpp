@@ -14,19 +14,17 @@
 #include "framework/Resources.h"
 
 namespace {
-const AddressBookSetup kBookSetup{
-    {{"名称", 130}, {"电话", 150}, {"地址", 200}, {"备注", 200}}, IDS_OVERFLOW, IDS_REPLACE};
+const AddressBookSetup kBookSetup{{{"名称", 130}, {"电话", 150}, {"地址", 200}, {"备注", 200}},
+                                  IDS_OVERFLOW,
+                                  IDS_REPLACE};
 
 // Client pixels; the template's own positions are not used.
 const ControlPlace kPlaces[] = {
-    {IDC_BOOK, 15, 12, 381, 177},         {IDC_ADD, 70, 198, 122, 21},
-    {IDC_DELETE, 202, 198, 122, 21},      {IDC_PHONE_LABEL, 7, 230, 58, 19},
-    {IDC_NAME_LABEL, 7, 256, 58, 19},     {IDC_ADDRESS_LABEL, 7, 282, 58, 19},
-    {IDC_REMARKS_LABEL, 7, 308, 58, 19},  {IDC_PHONE, 69, 227, 256, 23},
-    {IDC_NAME, 69, 253, 256, 23},         {IDC_ADDRESS, 69, 279, 256, 23},
-    {IDC_REMARKS, 69, 305, 256, 23},      {IDC_CLEAR, 338, 227, 58, 102},
-    {IDC_SEPARATOR, 5, 340, 403, 3},      {IDC_HELP_BUTTON, 238, 350, 75, 23},
-    {IDC_EXIT, 321, 350, 75, 23},
+    {IDC_BOOK, 15, 12, 381, 177},        {IDC_ADD, 70, 198, 122, 21},         {IDC_DELETE, 202, 198, 122, 21},
+    {IDC_PHONE_LABEL, 7, 230, 58, 19},   {IDC_NAME_LABEL, 7, 256, 58, 19},    {IDC_ADDRESS_LABEL, 7, 282, 58, 19},
+    {IDC_REMARKS_LABEL, 7, 308, 58, 19}, {IDC_PHONE, 69, 227, 256, 23},       {IDC_NAME, 69, 253, 256, 23},
+    {IDC_ADDRESS, 69, 279, 256, 23},     {IDC_REMARKS, 69, 305, 256, 23},     {IDC_CLEAR, 338, 227, 58, 102},
+    {IDC_SEPARATOR, 5, 340, 403, 3},     {IDC_HELP_BUTTON, 238, 350, 75, 23}, {IDC_EXIT, 321, 350, 75, 23},
 };
 constexpr int kDialogWidth = 416;
 constexpr int kClientHeight = 381;
@@ -160,8 +158,8 @@ BOOL CContactsDlg::OnNotify(const NMHDR& header) {
     case NM_CLICK: {
         LVHITTESTINFO hit{};
         hit.pt = reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction;
-        const int row = static_cast<int>(SendMessageA(m_list.GetSafeHwnd(), LVM_HITTEST, 0,
-                                                      reinterpret_cast<LPARAM>(&hit)));
+        const int row =
+            static_cast<int>(SendMessageA(m_list.GetSafeHwnd(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
         if (row < 0 || !(hit.flags & LVHT_ONITEM))
             m_currentRow = -1;
         else
@@ -202,8 +200,8 @@ void CContactsDlg::ShowRow(int row) {
 }
 
 int CContactsDlg::SelectedRow() const {
-    return static_cast<int>(SendMessageA(m_list.GetSafeHwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                         LVNI_SELECTED));
+    return static_cast<int>(
+        SendMessageA(m_list.GetSafeHwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 void CContactsDlg::Add() {

@@ -5,10 +5,10 @@
 // the library's own module, and the suite folders are read at once. A missing folder is reported but the library
 // stays usable, with the folders not read left empty.
 class CDialdirApp : public CSuiteApp {
-  public:
+public:
     static constexpr const char* kAppName = "电话";
     explicit CDialdirApp(HINSTANCE module);
 
-  protected:
+protected:
     BOOL InitInstance() override { return TRUE; }
 };

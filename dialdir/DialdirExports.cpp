@@ -160,21 +160,21 @@ extern "C" BOOL __cdecl PhoneBookDlgDestroy(void) {
 
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
     switch (reason) {
-        case DLL_PROCESS_ATTACH: {
-            INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-            InitCommonControlsEx(&icc);
-            g_app = std::make_unique<CDialdirApp>(module);
-            break;
+    case DLL_PROCESS_ATTACH: {
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&icc);
+        g_app = std::make_unique<CDialdirApp>(module);
+        break;
+    }
+    case DLL_PROCESS_DETACH:
+        // Unloaded by FreeLibrary, not at process end: no window may outlive the code of its procedure.
+        if (!reserved) {
+            delete g_modeless;
+            g_modeless = nullptr;
+            ReleasePending();
         }
-        case DLL_PROCESS_DETACH:
-            // Unloaded by FreeLibrary, not at process end: no window may outlive the code of its procedure.
-            if (!reserved) {
-                delete g_modeless;
-                g_modeless = nullptr;
-                ReleasePending();
-            }
-            g_app.reset();
-            break;
+        g_app.reset();
+        break;
     }
     return TRUE;
 }

@@ -125,18 +125,18 @@ BOOL CPhoneBookDlg::OnCommand(UINT id, UINT code, HWND control) {
             return TRUE;
         }
         switch (id) {
-            case IDC_ADD:
-                Add();
-                return TRUE;
-            case IDC_DELETE:
-                Delete();
-                return TRUE;
-            case IDC_CLEAR:
-                ClearBoxes();
-                return TRUE;
-            case IDC_HELP_BUTTON:
-                m_app.ShowHelp(IDH_PHONEBOOK, HELP_CONTEXT);
-                return TRUE;
+        case IDC_ADD:
+            Add();
+            return TRUE;
+        case IDC_DELETE:
+            Delete();
+            return TRUE;
+        case IDC_CLEAR:
+            ClearBoxes();
+            return TRUE;
+        case IDC_HELP_BUTTON:
+            m_app.ShowHelp(IDH_PHONEBOOK, HELP_CONTEXT);
+            return TRUE;
         }
     }
     return CDialog::OnCommand(id, code, control);
@@ -144,10 +144,10 @@ BOOL CPhoneBookDlg::OnCommand(UINT id, UINT code, HWND control) {
 
 INT_PTR CPhoneBookDlg::DialogProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_NOTIFY:
-            return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
-        case WM_SETCURSOR:
-            return KeepWaitCursorWhileBusy(m_hWnd);
+    case WM_NOTIFY:
+        return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
+    case WM_SETCURSOR:
+        return KeepWaitCursorWhileBusy(m_hWnd);
     }
     return CDialog::DialogProc(msg, wp, lp);
 }
@@ -157,31 +157,31 @@ BOOL CPhoneBookDlg::OnNotify(const NMHDR& header) {
         return FALSE;
     HWND list = m_list.GetSafeHwnd();
     switch (header.code) {
-        case NM_CLICK: {
-            LVHITTESTINFO hit{};
-            hit.pt = reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction;
-            const int row = static_cast<int>(SendMessageA(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-            if (row >= 0 && (hit.flags & LVHT_ONITEM))
+    case NM_CLICK: {
+        LVHITTESTINFO hit{};
+        hit.pt = reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction;
+        const int row = static_cast<int>(SendMessageA(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        if (row >= 0 && (hit.flags & LVHT_ONITEM))
+            ShowRow(row);
+        break;
+    }
+    case LVN_ITEMCHANGED:
+        // Text changes are notified too, once per cell as the book loads; only a change of state moves the focus.
+        if (reinterpret_cast<const NMLISTVIEW&>(header).uChanged & LVIF_STATE) {
+            const int row =
+                static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+            if (row >= 0 && row < m_book.Count())
                 ShowRow(row);
-            break;
         }
-        case LVN_ITEMCHANGED:
-            // Text changes are notified too, once per cell as the book loads; only a change of state moves the focus.
-            if (reinterpret_cast<const NMLISTVIEW&>(header).uChanged & LVIF_STATE) {
-                const int row =
-                    static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
-                if (row >= 0 && row < m_book.Count())
-                    ShowRow(row);
-            }
-            break;
-        case NM_SETFOCUS:
-            if (m_book.Count() > 0) {
-                LVITEMA state{};
-                state.stateMask = LVIS_FOCUSED;
-                state.state = LVIS_FOCUSED;
-                SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
-            }
-            break;
+        break;
+    case NM_SETFOCUS:
+        if (m_book.Count() > 0) {
+            LVITEMA state{};
+            state.stateMask = LVIS_FOCUSED;
+            state.state = LVIS_FOCUSED;
+            SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+        }
+        break;
     }
     return FALSE;
 }
@@ -215,14 +215,14 @@ std::vector<int> CPhoneBookDlg::SelectedRows() const {
 void CPhoneBookDlg::Add() {
     const AddressEntry entry = ReadBoxes();
     switch (CheckNewEntry(entry)) {
-        case NewEntryCheck::kNoName:
-            AppMessageBox(m_hWnd, LoadResString(IDS_NO_NAME), MB_OK | MB_ICONINFORMATION);
-            return;
-        case NewEntryCheck::kNoPhone:
-            AppMessageBox(m_hWnd, LoadResString(IDS_NO_PHONE), MB_OK | MB_ICONINFORMATION);
-            return;
-        case NewEntryCheck::kComplete:
-            break;
+    case NewEntryCheck::kNoName:
+        AppMessageBox(m_hWnd, LoadResString(IDS_NO_NAME), MB_OK | MB_ICONINFORMATION);
+        return;
+    case NewEntryCheck::kNoPhone:
+        AppMessageBox(m_hWnd, LoadResString(IDS_NO_PHONE), MB_OK | MB_ICONINFORMATION);
+        return;
+    case NewEntryCheck::kComplete:
+        break;
     }
     m_book.Insert(entry, true);
     // Even a refused replacement counts: the book is written back on closing.

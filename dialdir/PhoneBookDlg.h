@@ -14,7 +14,7 @@ struct DialKey;
 // number, and closes with OK; the dialog then holds them as records for the library's caller. Changes to the
 // book are written back when it closes, with OK or Cancel.
 class CPhoneBookDlg : public CDialog {
-  public:
+public:
     explicit CPhoneBookDlg(CSuiteApp& app);
 
     int ResultCount() const { return static_cast<int>(m_result.size()); }
@@ -25,14 +25,14 @@ class CPhoneBookDlg : public CDialog {
     CAddressBook& Book() { return m_book; }
     bool IsDirty() const { return m_dirty; }
 
-  protected:
+protected:
     BOOL OnInitDialog() override;
     BOOL OnCommand(UINT id, UINT code, HWND control) override;
     void OnOK() override { Choose(); }
     void OnCancel() override { Cancel(); }
     INT_PTR DialogProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
-  private:
+private:
     void LoadBitmaps();
     void LayOut();
     BOOL OnNotify(const NMHDR& header);

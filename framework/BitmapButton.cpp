@@ -8,8 +8,7 @@ namespace {
 // The faces are drawn on the classic grey; mapping the greys to the system's 3-D colours makes them match
 // whatever face colour the dialogs have.
 HBITMAP LoadNamedBitmap(const std::string& name) {
-    return static_cast<HBITMAP>(
-        LoadImageA(ResourceInstance(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+    return static_cast<HBITMAP>(LoadImageA(ResourceInstance(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
 }
 }  // namespace
 

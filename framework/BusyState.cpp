@@ -21,8 +21,7 @@ void DiscardQueuedInput(HWND window) {
     EnumChildWindows(window, &DiscardChild, 0);
 }
 
-CBusyState::CBusyState(HWND window)
-    : m_window(window), m_wasEnabled(window && IsWindowEnabled(window)) {
+CBusyState::CBusyState(HWND window) : m_window(window), m_wasEnabled(window && IsWindowEnabled(window)) {
     ++s_depth;
     m_previousCursor = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     if (m_wasEnabled)

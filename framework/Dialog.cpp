@@ -20,8 +20,8 @@ INT_PTR CDialog::DoModal(HWND parent) {
 
 HWND CDialog::Create(HWND parent) {
     m_modal = false;
-    return CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(m_templateId), parent,
-                              &CDialog::StaticDialogProc, reinterpret_cast<LPARAM>(this));
+    return CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(m_templateId), parent, &CDialog::StaticDialogProc,
+                              reinterpret_cast<LPARAM>(this));
 }
 
 void CDialog::EndDialog(INT_PTR result) {

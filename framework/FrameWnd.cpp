@@ -29,8 +29,8 @@ bool CFrameWnd::Create(UINT resourceId, const std::string& appTitle) {
         return false;
     m_accelerators = LoadAcceleratorsA(ResourceInstance(), MAKEINTRESOURCEA(resourceId));
     HMENU menu = LoadMenuA(ResourceInstance(), MAKEINTRESOURCEA(resourceId));
-    if (!CreateEx(0, kFrameClass, appTitle.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, ResourceInstance())) {
+    if (!CreateEx(0, kFrameClass, appTitle.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, ResourceInstance())) {
         if (menu)
             DestroyMenu(menu);
         return false;
@@ -69,11 +69,20 @@ void CFrameWnd::RecalcLayout() {
         m_toolBar.Place(area);
         const int thickness = m_toolBar.Thickness();
         switch (m_toolBar.DockSide()) {
-        case CToolBar::Side::kTop: area.top += thickness; break;
-        case CToolBar::Side::kBottom: area.bottom -= thickness; break;
-        case CToolBar::Side::kLeft: area.left += thickness; break;
-        case CToolBar::Side::kRight: area.right -= thickness; break;
-        case CToolBar::Side::kFloating: break;
+        case CToolBar::Side::kTop:
+            area.top += thickness;
+            break;
+        case CToolBar::Side::kBottom:
+            area.bottom -= thickness;
+            break;
+        case CToolBar::Side::kLeft:
+            area.left += thickness;
+            break;
+        case CToolBar::Side::kRight:
+            area.right -= thickness;
+            break;
+        case CToolBar::Side::kFloating:
+            break;
         }
     }
     if (m_view && m_view->GetSafeHwnd())
@@ -110,8 +119,8 @@ void CFrameWnd::ShowToolBarMenu() {
     }
     POINT at;
     GetCursorPos(&at);
-    const UINT chosen = static_cast<UINT>(
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hWnd, nullptr));
+    const UINT chosen =
+        static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hWnd, nullptr));
     DestroyMenu(menu);
     if (chosen)
         RouteCommand(chosen);

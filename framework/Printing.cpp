@@ -34,7 +34,10 @@ PRINTDLGA Dialog(HWND owner, DWORD flags) {
 }
 }  // namespace
 
-bool PrintPages(HWND owner, const std::string& documentName, int minPage, int maxPage,
+bool PrintPages(HWND owner,
+                const std::string& documentName,
+                int minPage,
+                int maxPage,
                 const std::function<void(HDC, int, const RECT&)>& drawPage) {
     if (minPage < 1 || maxPage < minPage)
         return false;

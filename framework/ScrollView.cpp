@@ -32,11 +32,21 @@ void CScrollView::UpdateBars() {
     for (int pass = 0; pass < 2; ++pass) {
         RECT client;
         GetClientRect(m_hWnd, &client);
-        SCROLLINFO h{sizeof h, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max<int>(0, m_total.cx - 1),
-                     static_cast<UINT>(client.right), static_cast<int>(m_position.x), 0};
+        SCROLLINFO h{sizeof h,
+                     SIF_RANGE | SIF_PAGE | SIF_POS,
+                     0,
+                     std::max<int>(0, m_total.cx - 1),
+                     static_cast<UINT>(client.right),
+                     static_cast<int>(m_position.x),
+                     0};
         SetScrollInfo(m_hWnd, SB_HORZ, &h, TRUE);
-        SCROLLINFO v{sizeof v, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max<int>(0, m_total.cy - 1),
-                     static_cast<UINT>(client.bottom), static_cast<int>(m_position.y), 0};
+        SCROLLINFO v{sizeof v,
+                     SIF_RANGE | SIF_PAGE | SIF_POS,
+                     0,
+                     std::max<int>(0, m_total.cy - 1),
+                     static_cast<UINT>(client.bottom),
+                     static_cast<int>(m_position.y),
+                     0};
         SetScrollInfo(m_hWnd, SB_VERT, &v, TRUE);
     }
 }
@@ -73,15 +83,30 @@ void CScrollView::OnScroll(int bar, int code) {
     const LONG line = horizontal ? m_line.cx : m_line.cy;
     LONG pos = horizontal ? m_position.x : m_position.y;
     switch (code) {
-    case SB_LINEUP: pos -= std::max<LONG>(1, line); break;
-    case SB_LINEDOWN: pos += std::max<LONG>(1, line); break;
-    case SB_PAGEUP: pos -= std::max<LONG>(1, page); break;
-    case SB_PAGEDOWN: pos += std::max<LONG>(1, page); break;
+    case SB_LINEUP:
+        pos -= std::max<LONG>(1, line);
+        break;
+    case SB_LINEDOWN:
+        pos += std::max<LONG>(1, line);
+        break;
+    case SB_PAGEUP:
+        pos -= std::max<LONG>(1, page);
+        break;
+    case SB_PAGEDOWN:
+        pos += std::max<LONG>(1, page);
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: pos = info.nTrackPos; break;
-    case SB_TOP: pos = 0; break;
-    case SB_BOTTOM: pos = horizontal ? m_total.cx : m_total.cy; break;
-    default: return;
+    case SB_THUMBPOSITION:
+        pos = info.nTrackPos;
+        break;
+    case SB_TOP:
+        pos = 0;
+        break;
+    case SB_BOTTOM:
+        pos = horizontal ? m_total.cx : m_total.cy;
+        break;
+    default:
+        return;
     }
     ScrollToPosition(horizontal ? POINT{pos, m_position.y} : POINT{m_position.x, pos});
 }

@@ -5,7 +5,6 @@
 class IShell {
 public:
     virtual ~IShell() = default;
-    virtual HINSTANCE Open(HWND owner, const char* file, const char* parameters, const char* directory,
-                           int show) = 0;
+    virtual HINSTANCE Open(HWND owner, const char* file, const char* parameters, const char* directory, int show) = 0;
     static IShell& Production();
 };

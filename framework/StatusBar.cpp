@@ -25,8 +25,8 @@ int TextWidth(HWND bar, const char* text) {
 bool CStatusBar::Create(HWND frame, const std::vector<int>& fixedWidths) {
     m_fixed = fixedWidths;
     m_texts.assign(m_fixed.size() + 1 + std::size(kIndicators), std::string());
-    m_hwnd = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
-                             frame, nullptr, ResourceInstance(), nullptr);
+    m_hwnd = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, frame,
+                             nullptr, ResourceInstance(), nullptr);
     if (!m_hwnd)
         return false;
     Resize();

@@ -43,8 +43,8 @@ bool CToolBar::Create(HWND frame, UINT bitmapId, int imageWidth, int imageHeight
     m_slots = slots;
     m_frame = frame;
     m_hwnd = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
-                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
-                                 CCS_TOP | CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE,
+                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP |
+                                 CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE,
                              0, 0, 0, 0, frame, nullptr, ResourceInstance(), nullptr);
     if (!m_hwnd)
         return false;
@@ -98,11 +98,20 @@ void CToolBar::Place(const RECT& client) const {
         return;
     RECT r = client;
     switch (m_side) {
-    case Side::kTop: r.bottom = r.top + thickness; break;
-    case Side::kBottom: r.top = r.bottom - thickness; break;
-    case Side::kLeft: r.right = r.left + thickness; break;
-    case Side::kRight: r.left = r.right - thickness; break;
-    case Side::kFloating: return;
+    case Side::kTop:
+        r.bottom = r.top + thickness;
+        break;
+    case Side::kBottom:
+        r.top = r.bottom - thickness;
+        break;
+    case Side::kLeft:
+        r.right = r.left + thickness;
+        break;
+    case Side::kRight:
+        r.left = r.right - thickness;
+        break;
+    case Side::kFloating:
+        return;
     }
     MoveWindow(m_hwnd, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
 }
@@ -131,7 +140,7 @@ void CToolBar::Dock(Side side) {
             GetWindowRect(m_hwnd, &at);
             m_floatWindow = std::make_unique<CFloatingWindow>(m_frame);
             m_float = m_floatWindow->CreateEx(WS_EX_TOOLWINDOW, kFloatingClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                                       at.left, at.top + 40, 100, 40, m_frame, nullptr, ResourceInstance());
+                                              at.left, at.top + 40, 100, 40, m_frame, nullptr, ResourceInstance());
             if (!m_float) {
                 m_floatWindow.reset();
                 m_side = Side::kTop;
@@ -206,6 +215,7 @@ void CToolBar::FitSlotControl(UINT slotId, HWND control, int topOffset) const {
     ShowWindow(control, vertical ? SW_HIDE : SW_SHOWNA);
     if (!vertical) {
         const RECT slot = ItemRect(IndexOf(slotId));
-        SetWindowPos(control, nullptr, slot.left, slot.top + topOffset, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(control, nullptr, slot.left, slot.top + topOffset, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }

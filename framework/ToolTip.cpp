@@ -14,8 +14,9 @@ bool CToolTip::Create(HWND owner) {
     // Not owned by `owner`: under Wine an owned tooltip keeps its owner from becoming top-most (the owner is
     // put behind the tooltip instead and never gets WS_EX_TOPMOST). The tips still belong to owner's controls,
     // and the destructor ends the control.
-    m_hwnd = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, ResourceInstance(), nullptr);
+    m_hwnd =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, ResourceInstance(), nullptr);
     return m_hwnd != nullptr;
 }
 

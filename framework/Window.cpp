@@ -55,8 +55,17 @@ void CWnd::UnsubclassWindow() {
     DetachHandle();
 }
 
-HWND CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y, int cx,
-                    int cy, HWND parent, HMENU menu, HINSTANCE instance) {
+HWND CWnd::CreateEx(DWORD exStyle,
+                    const char* className,
+                    const char* title,
+                    DWORD style,
+                    int x,
+                    int y,
+                    int cx,
+                    int cy,
+                    HWND parent,
+                    HMENU menu,
+                    HINSTANCE instance) {
     return CreateWindowExA(exStyle, className, title, style, x, y, cx, cy, parent, menu, instance, this);
 }
 

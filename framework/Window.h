@@ -21,8 +21,17 @@ public:
     static CWnd* FromHandle(HWND hwnd);
 
     // Creates a window of a class registered with StaticWindowProc.
-    HWND CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y, int cx,
-                  int cy, HWND parent, HMENU menu, HINSTANCE instance);
+    HWND CreateEx(DWORD exStyle,
+                  const char* className,
+                  const char* title,
+                  DWORD style,
+                  int x,
+                  int y,
+                  int cx,
+                  int cy,
+                  HWND parent,
+                  HMENU menu,
+                  HINSTANCE instance);
     static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
     // Owner-drawn controls get their WM_DRAWITEM back from the parent.

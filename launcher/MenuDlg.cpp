@@ -10,8 +10,8 @@
 namespace {
 // Bitmaps load in this order; the first button's size sets the layout.
 const UINT kLoadOrder[6] = {IDC_FAXPRINT, IDC_SCANER, IDC_LOGBOOK, IDC_VIEWFAX, IDC_AUTORECV, IDC_PHONEBOOK};
-const UINT kTips[6] = {IDS_TIP_FAXPRINT, IDS_TIP_SCANER, IDS_TIP_LOGBOOK, IDS_TIP_VIEWFAX, IDS_TIP_AUTORECV,
-                       IDS_TIP_PHONEBOOK};
+const UINT kTips[6] = {IDS_TIP_FAXPRINT, IDS_TIP_SCANER,   IDS_TIP_LOGBOOK,
+                       IDS_TIP_VIEWFAX,  IDS_TIP_AUTORECV, IDS_TIP_PHONEBOOK};
 }  // namespace
 
 CMenuDlg::CMenuDlg(CLauncherApp& app) : CDialog(IDD_MENU_DIALOG), m_app(app) {}

@@ -52,8 +52,7 @@ void CLogbookView::DeleteSelectedRow() {
 }
 
 void CLogbookView::SendAgain() {
-    if (m_shown != LogKind::kSend || !m_log || m_lastClicked < 0 ||
-        static_cast<size_t>(m_lastClicked) >= m_log->Size())
+    if (m_shown != LogKind::kSend || !m_log || m_lastClicked < 0 || static_cast<size_t>(m_lastClicked) >= m_log->Size())
         return;
     CBusyState busy(MainWindow());
     const CLogbookApp& app = TheLogbookApp();

@@ -23,11 +23,15 @@ struct Column {
 };
 
 const Column kSendColumns[] = {
-    {"到", 150, LVCFMT_LEFT},       {"状态", 40, LVCFMT_LEFT}, {"拨号次数", 70, LVCFMT_CENTER},
-    {"日期/时间", kDateWidth, LVCFMT_LEFT}, {"页数", 40, LVCFMT_RIGHT}, {"备注", 200, LVCFMT_LEFT},
+    {"到", 150, LVCFMT_LEFT},        {"状态", 40, LVCFMT_LEFT},
+    {"拨号次数", 70, LVCFMT_CENTER}, {"日期/时间", kDateWidth, LVCFMT_LEFT},
+    {"页数", 40, LVCFMT_RIGHT},      {"备注", 200, LVCFMT_LEFT},
 };
 const Column kReceiveColumns[] = {
-    {"从", 150, LVCFMT_LEFT}, {"状态", 60, LVCFMT_LEFT}, {"日期/时间", kDateWidth, LVCFMT_LEFT}, {"页数", 40, LVCFMT_RIGHT},
+    {"从", 150, LVCFMT_LEFT},
+    {"状态", 60, LVCFMT_LEFT},
+    {"日期/时间", kDateWidth, LVCFMT_LEFT},
+    {"页数", 40, LVCFMT_RIGHT},
 };
 
 std::span<const Column> ColumnsOf(LogKind kind) {
@@ -35,7 +39,6 @@ std::span<const Column> ColumnsOf(LogKind kind) {
         return kSendColumns;
     return kReceiveColumns;
 }
-
 
 }  // namespace
 
@@ -47,9 +50,8 @@ bool CLogbookView::Create(HWND parent, UINT id) {
         return false;
     // Report view, owner-drawn fixed rows, one selection, headers that do not sort.
     HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDRAWFIXED |
-                                    LVS_OWNERDATA | LVS_SINGLESEL | LVS_NOSORTHEADER | LVS_AUTOARRANGE |
-                                    LVS_SHOWSELALWAYS,
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_OWNERDATA |
+                                    LVS_SINGLESEL | LVS_NOSORTHEADER | LVS_AUTOARRANGE | LVS_SHOWSELALWAYS,
                                 0, 0, 0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_LOG_LIST)),
                                 ResourceInstance(), nullptr);
     if (!list || !m_list.SubclassWindow(list))

@@ -10,8 +10,8 @@
 
 namespace {
 const std::vector<CToolBar::Slot> kSlots = {
-    {0, 0}, {IDC_LIST_SELECTOR, 170}, {0, 6}, {ID_DELETE_ROW, 0}, {ID_OPEN_FAX, 0}, {ID_SEND_AGAIN, 0},
-    {0, 0}, {ID_LOG_HELP, 0},
+    {0, 0},           {IDC_LIST_SELECTOR, 170}, {0, 6}, {ID_DELETE_ROW, 0},
+    {ID_OPEN_FAX, 0}, {ID_SEND_AGAIN, 0},       {0, 0}, {ID_LOG_HELP, 0},
 };
 constexpr int kProgressPaneWidth = 100;
 constexpr int kProgressPane = 1;
@@ -19,9 +19,12 @@ constexpr int kSelectorDroppedHeight = 100;
 
 UINT PhaseText(LPARAM phase) {
     switch (phase) {
-    case 1: return IDS_LOADING;
-    case 2: return IDS_SAVING;
-    case 3: return IDS_CLEARING;
+    case 1:
+        return IDS_LOADING;
+    case 2:
+        return IDS_SAVING;
+    case 3:
+        return IDS_CLEARING;
     }
     return IDS_READY;
 }
@@ -45,16 +48,15 @@ bool CMainFrame::OnCreateBars() {
 
 bool CMainFrame::CreateListSelector() {
     RECT slot = m_toolBar.ItemRect(m_toolBar.IndexOf(IDC_LIST_SELECTOR));
-    m_selector = CreateWindowExA(0, WC_COMBOBOXA, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST,
-                                 slot.left, slot.top, slot.right - slot.left, kSelectorDroppedHeight,
-                                 m_toolBar.Hwnd(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_LIST_SELECTOR)),
-                                 ResourceInstance(), nullptr);
+    m_selector =
+        CreateWindowExA(0, WC_COMBOBOXA, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, slot.left, slot.top,
+                        slot.right - slot.left, kSelectorDroppedHeight, m_toolBar.Hwnd(),
+                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_LIST_SELECTOR)), ResourceInstance(), nullptr);
     if (!m_selector)
         return false;
     // The combo box reports to the toolbar; its choice is read while idle.
     m_selectorFont.Reset(CreateFontA(-12, 0, 0, 0, 500, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS,
-                                     "MS Sans Serif"));
+                                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "MS Sans Serif"));
     SendMessageA(m_selector, WM_SETFONT, reinterpret_cast<WPARAM>(m_selectorFont.Get()), FALSE);
     for (UINT id : {IDS_SEND_LIST, IDS_RECEIVE_LIST})
         SendMessageA(m_selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadResString(id).c_str()));

@@ -11,9 +11,10 @@ CDdeServer::~CDdeServer() {
 bool CDdeServer::Start(OpenFile open) {
     m_open = std::move(open);
     g_server = this;
-    if (DdeInitializeA(&m_instance, &CDdeServer::Callback, APPCLASS_STANDARD | CBF_FAIL_ADVISES | CBF_FAIL_REQUESTS |
-                                                              CBF_FAIL_POKES | CBF_SKIP_ALLNOTIFICATIONS,
-                       0) != DMLERR_NO_ERROR) {
+    if (DdeInitializeA(
+            &m_instance, &CDdeServer::Callback,
+            APPCLASS_STANDARD | CBF_FAIL_ADVISES | CBF_FAIL_REQUESTS | CBF_FAIL_POKES | CBF_SKIP_ALLNOTIFICATIONS,
+            0) != DMLERR_NO_ERROR) {
         m_instance = 0;
         return false;
     }
@@ -39,8 +40,7 @@ HDDEDATA CALLBACK CDdeServer::Callback(UINT type, UINT, HCONV, HSZ topic, HSZ, H
         return nullptr;
     switch (type) {
     case XTYP_CONNECT:
-        return reinterpret_cast<HDDEDATA>(
-            static_cast<ULONG_PTR>(DdeCmpStringHandles(topic, g_server->m_topic) == 0));
+        return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PTR>(DdeCmpStringHandles(topic, g_server->m_topic) == 0));
     case XTYP_EXECUTE:
         return g_server->OnExecute(data);
     }

@@ -16,8 +16,8 @@ public:
     void Stop();
 
 private:
-    static HDDEDATA CALLBACK Callback(UINT type, UINT format, HCONV conv, HSZ topic, HSZ item, HDDEDATA data,
-                                      ULONG_PTR, ULONG_PTR);
+    static HDDEDATA CALLBACK
+    Callback(UINT type, UINT format, HCONV conv, HSZ topic, HSZ item, HDDEDATA data, ULONG_PTR, ULONG_PTR);
     HDDEDATA OnExecute(HDDEDATA data);
 
     DWORD m_instance = 0;

@@ -12,11 +12,26 @@
 
 namespace {
 const std::vector<CToolBar::Slot> kSlots = {
-    {ID_FILE_OPEN, 0},         {ID_FILE_OPEN_FAX, 0},      {ID_FILE_SAVE_AS, 0},     {0, 0},
-    {ID_EDIT_COPY, 0},         {ID_SELECTION_START, 0},    {0, 0},                   {ID_VIEW_ZOOM_IN, 0},
-    {ID_VIEW_ZOOM_OUT, 0},     {0, 2},                     {IDC_ZOOM_BOX, 60},       {0, 8},
-    {ID_IMAGE_ROTATE_RIGHT, 0}, {ID_IMAGE_ROTATE_LEFT, 0}, {ID_IMAGE_ROTATE_180, 0}, {ID_IMAGE_SMOOTH, 0},
-    {0, 0},                    {ID_PAGE_PREVIOUS, 0},      {ID_PAGE_NEXT, 0},        {0, 0},
+    {ID_FILE_OPEN, 0},
+    {ID_FILE_OPEN_FAX, 0},
+    {ID_FILE_SAVE_AS, 0},
+    {0, 0},
+    {ID_EDIT_COPY, 0},
+    {ID_SELECTION_START, 0},
+    {0, 0},
+    {ID_VIEW_ZOOM_IN, 0},
+    {ID_VIEW_ZOOM_OUT, 0},
+    {0, 2},
+    {IDC_ZOOM_BOX, 60},
+    {0, 8},
+    {ID_IMAGE_ROTATE_RIGHT, 0},
+    {ID_IMAGE_ROTATE_LEFT, 0},
+    {ID_IMAGE_ROTATE_180, 0},
+    {ID_IMAGE_SMOOTH, 0},
+    {0, 0},
+    {ID_PAGE_PREVIOUS, 0},
+    {ID_PAGE_NEXT, 0},
+    {0, 0},
     {ID_HELP_INDEX, 0},
 };
 constexpr int kProgressPaneWidth = 100;
@@ -24,11 +39,16 @@ constexpr int kProgressPane = 1;
 
 UINT StatusTextOf(LPARAM selector) {
     switch (selector) {
-    case 1: return IDS_STATUS_LOADING;
-    case 2: return IDS_STATUS_SAVING;
-    case 3: return IDS_STATUS_CLEARING;
-    case 4: return IDS_STATUS_DECODING;
-    case 5: return IDS_STATUS_SMOOTHING;
+    case 1:
+        return IDS_STATUS_LOADING;
+    case 2:
+        return IDS_STATUS_SAVING;
+    case 3:
+        return IDS_STATUS_CLEARING;
+    case 4:
+        return IDS_STATUS_DECODING;
+    case 5:
+        return IDS_STATUS_SMOOTHING;
     }
     return IDS_STATUS_READY;
 }

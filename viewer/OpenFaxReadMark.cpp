@@ -19,8 +19,7 @@ void Exclaim(HWND owner, UINT id, const std::string& name) {
 
 bool WriteAll(HANDLE file, const std::string& text) {
     DWORD written = 0;
-    return WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-           written == text.size();
+    return WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
 }
 }  // namespace
 
@@ -34,8 +33,7 @@ std::string ReadMarkName(const SYSTEMTIME& time, unsigned suffix) {
     return result + ".CSV";
 }
 
-std::string WriteReadMark(HWND owner, const LogRecord& record, const std::string& tempFolder,
-                          const SYSTEMTIME& time) {
+std::string WriteReadMark(HWND owner, const LogRecord& record, const std::string& tempFolder, const SYSTEMTIME& time) {
     // The log viewer reads the first line only; the empty line after it is what the device's programs write.
     std::string text;
     AppendTextModeOutput(text, FormatLogLine(record, true) + "\n");
@@ -46,8 +44,7 @@ std::string WriteReadMark(HWND owner, const LogRecord& record, const std::string
         name = ReadMarkName(time, suffix);
         const std::string path = FileInFolder(tempFolder, name);
         // Created only when new: a mark of the same second, not yet applied, must not be overwritten.
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr);
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             const DWORD error = GetLastError();
             if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)

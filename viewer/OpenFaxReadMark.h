@@ -15,5 +15,4 @@ std::string ReadMarkName(const SYSTEMTIME& time, unsigned suffix = 0);
 // Writes the mark for `record` as a new file, never over an earlier mark. Failures are told in message boxes
 // owned by `owner` ("不能打开文件 %1", "不能关闭文件 %1") and stop nothing. Returns the path of the file
 // written, empty when none could be created.
-std::string WriteReadMark(HWND owner, const LogRecord& record, const std::string& tempFolder,
-                          const SYSTEMTIME& time);
+std::string WriteReadMark(HWND owner, const LogRecord& record, const std::string& tempFolder, const SYSTEMTIME& time);

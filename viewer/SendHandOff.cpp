@@ -55,8 +55,7 @@ bool HasRoomForCopies(const std::string& file, const std::string& folder, unsign
     if (!GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
         return false;
     const unsigned long long needed = static_cast<unsigned long long>(size.QuadPart) * copies;
-    const unsigned long long room =
-        static_cast<unsigned long long>(bytesPerSector) * sectorsPerCluster * freeClusters;
+    const unsigned long long room = static_cast<unsigned long long>(bytesPerSector) * sectorsPerCluster * freeClusters;
     return needed < room;
 }
 
@@ -99,8 +98,7 @@ bool SendFax(HWND mainWindow, const std::string& document, const std::string& re
     for (int i = 0; ok && i < count; ++i) {
         const std::string copy = FileInFolder(recvFolder, "xmitfax" + std::to_string(i) + ".smh");
         // A header that cannot be patched does not stop the job.
-        CopySmhWithHeader(document, copy, 2, chosen[static_cast<size_t>(i)].name,
-                          chosen[static_cast<size_t>(i)].phone);
+        CopySmhWithHeader(document, copy, 2, chosen[static_cast<size_t>(i)].name, chosen[static_cast<size_t>(i)].phone);
         ok = WriteJobList(mainWindow, list, copy + "\n", i > 0);
         if (ok && i > 0)
             Progress(mainWindow, static_cast<WPARAM>(i) * 100 / static_cast<WPARAM>(count));

@@ -11,7 +11,12 @@ namespace {
 class CSmhFileSource : public ISmhSource {
 public:
     CSmhFileSource(const std::string& path, DWORD access)
-        : m_file(CreateFileA(path.c_str(), access, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+        : m_file(CreateFileA(path.c_str(),
+                             access,
+                             FILE_SHARE_READ,
+                             nullptr,
+                             OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL,
                              nullptr)) {
         m_error = m_file ? ERROR_SUCCESS : GetLastError();
         LARGE_INTEGER size{};
@@ -113,7 +118,10 @@ HGLOBAL LoadSmhPage(const std::string& path, uint32_t n, HWND mainWindow) {
     return DecodePage(file, *header, n, mainWindow);
 }
 
-int CopySmhWithHeader(const std::string& source, const std::string& target, uint16_t kind, const char* destName,
+int CopySmhWithHeader(const std::string& source,
+                      const std::string& target,
+                      uint16_t kind,
+                      const char* destName,
                       const char* destNumber) {
     CopyFileA(source.c_str(), target.c_str(), FALSE);
     CSmhFileSource file(target, GENERIC_READ | GENERIC_WRITE);

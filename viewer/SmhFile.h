@@ -28,5 +28,8 @@ HGLOBAL LoadSmhPage(const std::string& path, uint32_t n, HWND mainWindow);
 
 // Copies `source` to `target` and patches the copy's header: kind 2 with the destination and this station's number
 // and name from KDM540.INI, or kind 3 without a destination (both texts null). Returns 1 on success, 0 otherwise.
-int CopySmhWithHeader(const std::string& source, const std::string& target, uint16_t kind, const char* destName,
+int CopySmhWithHeader(const std::string& source,
+                      const std::string& target,
+                      uint16_t kind,
+                      const char* destName,
                       const char* destNumber);

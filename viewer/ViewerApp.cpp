@@ -21,8 +21,7 @@ CViewerApp& TheViewerApp() {
     return *static_cast<CViewerApp*>(TheApp());
 }
 
-CViewerApp::CViewerApp()
-    : m_instance("Mirolo Viewer"), m_recent(ID_FILE_MRU_FILE1, kRecentFiles) {}
+CViewerApp::CViewerApp() : m_instance("Mirolo Viewer"), m_recent(ID_FILE_MRU_FILE1, kRecentFiles) {}
 
 CViewerApp::~CViewerApp() = default;
 

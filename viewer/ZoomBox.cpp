@@ -13,10 +13,10 @@ const char* const kEntries[] = {"200%", "150%", "100%", " 50%", " 25%"};
 
 bool CZoomBox::Create(HWND toolBar, const RECT& slot, HWND mainWindow) {
     m_main = mainWindow;
-    m_combo = CreateWindowExA(0, WC_COMBOBOXA, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN,
-                              slot.left, slot.top + 3, slot.right - slot.left, kDropHeight, toolBar,
-                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_ZOOM_BOX)), ResourceInstance(),
-                              nullptr);
+    m_combo =
+        CreateWindowExA(0, WC_COMBOBOXA, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN, slot.left,
+                        slot.top + 3, slot.right - slot.left, kDropHeight, toolBar,
+                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_ZOOM_BOX)), ResourceInstance(), nullptr);
     if (!m_combo)
         return false;
     SendMessageA(m_combo, WM_SETFONT, SendMessageA(toolBar, WM_GETFONT, 0, 0), FALSE);

@@ -82,8 +82,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             show.push_back(t.show);
             close.push_back(t.close);
         }
-        printf("  %5d rows: merge, read, save and list   %8.1f ms   (goal <= 500 ms at 10,000)\n", rows,
-               Median(show));
+        printf("  %5d rows: merge, read, save and list   %8.1f ms   (goal <= 500 ms at 10,000)\n", rows, Median(show));
         printf("  %5d rows: clear the list and close     %8.1f ms\n", rows, Median(close));
     }
     return 0;

@@ -115,7 +115,8 @@ int main(int argc, char** argv) {
     for (const Page& page : Pages()) {
         for (bool fill : {false, true}) {
             const std::string key = std::string(page.name) + (fill ? "/fill:yes" : "/fill:no");
-            benchmark::RegisterBenchmark(("ours/" + key).c_str(), Ours, &page.image, fill)->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("ours/" + key).c_str(), Ours, &page.image, fill)
+                ->Unit(benchmark::kMillisecond);
             benchmark::RegisterBenchmark(("libtiff/" + key).c_str(), Libtiff, &page.image, fill)
                 ->Unit(benchmark::kMillisecond);
         }

@@ -81,7 +81,6 @@ int main(int argc, char** argv) {
         printf(" )\n");
     }
     if (programs.size() == 2)
-        printf("ratio %s / %s: %.2f\n", programs[1].c_str(), programs[0].c_str(),
-               Median(times[1]) / Median(times[0]));
+        printf("ratio %s / %s: %.2f\n", programs[1].c_str(), programs[0].c_str(), Median(times[1]) / Median(times[0]));
     return 0;
 }

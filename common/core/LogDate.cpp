@@ -99,8 +99,8 @@ std::optional<LogDateTime> ParseLogDate(std::string_view text) {
 std::string FormatLogDate(const LogDateTime& t) {
     char text[40];
     const int month = t.month >= 1 && t.month <= 12 ? t.month - 1 : 0;
-    std::snprintf(text, sizeof text, "%s.%02d,%04d %02d:%02d:%02d", kMonths[month], t.day, t.year, t.hour,
-                  t.minute, t.second);
+    std::snprintf(text, sizeof text, "%s.%02d,%04d %02d:%02d:%02d", kMonths[month], t.day, t.year, t.hour, t.minute,
+                  t.second);
     return text;
 }
 

@@ -17,7 +17,9 @@ void ParseLogLine(std::string_view line, LogRecord& record, size_t fileLimit = 0
 
 // A header line: field 0 equals the first column title of its kind, or the date field equals "日期/时间".
 bool IsLogHeader(const LogRecord& record, std::string_view firstTitle);
-inline bool IsLogHeader(const LogRecord& record) { return IsLogHeader(record, record.Layout().firstTitle); }
+inline bool IsLogHeader(const LogRecord& record) {
+    return IsLogHeader(record, record.Layout().firstTitle);
+}
 
 // The written form of a record ending in "\n"; `asRead` writes the read flag as "1" (read-mark lines).
 std::string FormatLogLine(const LogRecord& record, bool asRead = false);

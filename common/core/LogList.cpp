@@ -19,7 +19,8 @@ ptrdiff_t LogList::Insert(LogRecord record, LogInsertMode mode) {
             m_onDrop(record);
         return -1;
     }
-    m_records.insert(m_records.begin() + static_cast<ptrdiff_t>(position), std::make_unique<LogRecord>(std::move(record)));
+    m_records.insert(m_records.begin() + static_cast<ptrdiff_t>(position),
+                     std::make_unique<LogRecord>(std::move(record)));
     return static_cast<ptrdiff_t>(position);
 }
 

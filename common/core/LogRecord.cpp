@@ -6,13 +6,31 @@
 #include "framework/core/Mbcs.h"
 
 namespace {
-constexpr LogLayout kSendLayout = {
-    LogKind::kSend, 8, {64, 7, 3, 25, 4, 64, 256, 2}, {false, false, true, false, true, false, false, true},
-    3, 4, 6, 7, 474, kSendFirstTitle, "send.csv", 'S'};
+constexpr LogLayout kSendLayout = {LogKind::kSend,
+                                   8,
+                                   {64, 7, 3, 25, 4, 64, 256, 2},
+                                   {false, false, true, false, true, false, false, true},
+                                   3,
+                                   4,
+                                   6,
+                                   7,
+                                   474,
+                                   kSendFirstTitle,
+                                   "send.csv",
+                                   'S'};
 
-constexpr LogLayout kReceiveLayout = {
-    LogKind::kReceive, 6, {32, 7, 25, 4, 256, 2}, {false, false, false, true, false, true},
-    2, 3, 4, 5, 375, kReceiveFirstTitle, "receive.csv", 'R'};
+constexpr LogLayout kReceiveLayout = {LogKind::kReceive,
+                                      6,
+                                      {32, 7, 25, 4, 256, 2},
+                                      {false, false, false, true, false, true},
+                                      2,
+                                      3,
+                                      4,
+                                      5,
+                                      375,
+                                      kReceiveFirstTitle,
+                                      "receive.csv",
+                                      'R'};
 }  // namespace
 
 const LogLayout& SendLogLayout() {

@@ -15,16 +15,16 @@ enum class LogKind { kSend, kReceive };
 struct LogLayout {
     LogKind kind;
     size_t fieldCount;
-    std::array<size_t, 8> limits;     // bytes, without the terminator
+    std::array<size_t, 8> limits;  // bytes, without the terminator
     std::array<bool, 8> numeric;
     size_t dateField;
     size_t pagesField;
     size_t fileField;
-    size_t readField;                 // always the last field
-    size_t lineLimit;                 // the reader's line buffer: pieces of at most lineLimit - 1 bytes
-    std::string_view firstTitle;      // "到" or "从": a line whose field 0 equals it is a header
-    std::string_view logFileName;     // "send.csv" or "receive.csv"
-    char pendingPrefix;               // 'S' or 'R': pending record files "S*.CSV" / "R*.CSV"
+    size_t readField;              // always the last field
+    size_t lineLimit;              // the reader's line buffer: pieces of at most lineLimit - 1 bytes
+    std::string_view firstTitle;   // "到" or "从": a line whose field 0 equals it is a header
+    std::string_view logFileName;  // "send.csv" or "receive.csv"
+    char pendingPrefix;            // 'S' or 'R': pending record files "S*.CSV" / "R*.CSV"
 };
 
 const LogLayout& SendLogLayout();
@@ -34,8 +34,8 @@ const LogLayout& LayoutOf(LogKind kind);
 // The date field's heading: a line whose date field equals it is a header. Headings are code page 936 bytes
 // spelt out, so the native build compares the same bytes as the programs.
 inline constexpr std::string_view kLogDateTitle = "\xC8\xD5\xC6\xDA/\xCA\xB1\xBC\xE4";  // 日期/时间
-inline constexpr std::string_view kSendFirstTitle = "\xB5\xBD";                                 // 到
-inline constexpr std::string_view kReceiveFirstTitle = "\xB4\xD3";                              // 从
+inline constexpr std::string_view kSendFirstTitle = "\xB5\xBD";                         // 到
+inline constexpr std::string_view kReceiveFirstTitle = "\xB4\xD3";                      // 从
 
 class LogRecord {
 public:

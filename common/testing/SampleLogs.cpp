@@ -5,8 +5,8 @@
 
 namespace {
 // Code page 936 bytes, spelt out so the data does not depend on the compiler's character set.
-const char* const kSenders[] = {"\xB1\xB1\xBE\xA9\xBB\xAA\xD0\xC5\xC3\xB3\xD2\xD7",   // 北京华信贸易
-                                "\xC9\xCF\xBA\xA3\xC3\xF7\xBB\xD4\xB5\xE7\xD7\xD3",   // 上海明辉电子
+const char* const kSenders[] = {"\xB1\xB1\xBE\xA9\xBB\xAA\xD0\xC5\xC3\xB3\xD2\xD7",  // 北京华信贸易
+                                "\xC9\xCF\xBA\xA3\xC3\xF7\xBB\xD4\xB5\xE7\xD7\xD3",  // 上海明辉电子
                                 "0571-88001234", "ORVEX, SHENZHEN"};
 }  // namespace
 

@@ -14,8 +14,9 @@
 #include "framework/testing/TempFolder.h"
 
 namespace {
-const AddressBookSetup kSetup{
-    {{"名称", 130}, {"电话", 150}, {"地址", 200}, {"备注", 200}}, IDS_TEST_OVERFLOW, IDS_TEST_REPLACE};
+const AddressBookSetup kSetup{{{"名称", 130}, {"电话", 150}, {"地址", 200}, {"备注", 200}},
+                              IDS_TEST_OVERFLOW,
+                              IDS_TEST_REPLACE};
 
 AddressEntry Entry(std::string name, std::string phone, std::string address = "", std::string remarks = "") {
     return {std::move(name), std::move(phone), std::move(address), std::move(remarks)};

@@ -19,8 +19,11 @@ std::string ChildPath(const char* child) {
 }
 }  // namespace
 
-std::array<int, 2> KillDuringSaves(const char* child, const std::string& childArguments, const std::string& path,
-                                   const std::string (&versions)[2], uint32_t seed) {
+std::array<int, 2> KillDuringSaves(const char* child,
+                                   const std::string& childArguments,
+                                   const std::string& path,
+                                   const std::string (&versions)[2],
+                                   uint32_t seed) {
     std::mt19937 random(seed);
     std::array<int, 2> seen = {0, 0};
     for (int run = 0; run < kRuns; ++run) {

@@ -87,8 +87,8 @@ class ListCtrlExTest : public testing::Test {
 protected:
     void Open(DWORD style = 0) {
         ASSERT_TRUE(m_host.Create());
-        m_list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOSORTHEADER | style,
-                                 0, 0, 400, 200, m_host, HMENU(kListId), nullptr, nullptr);
+        m_list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOSORTHEADER | style, 0,
+                                 0, 400, 200, m_host, HMENU(kListId), nullptr, nullptr);
         m_away = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 250, 99, 20, m_host, 0, 0, nullptr);
         ASSERT_TRUE(m_ctrl.SubclassWindow(m_list));
         ASSERT_TRUE(m_ctrl.SetFullRowSel(true));
@@ -135,14 +135,17 @@ protected:
     std::vector<uint32_t> Draw(int row, CSurface* into = nullptr) {
         CSurface own(m_font);
         CSurface& surface = into ? *into : own;
-        DRAWITEMSTRUCT dis{ODT_LISTVIEW, kListId, UINT(row), ODA_DRAWENTIRE, 0, m_list, surface.Dc(),
+        DRAWITEMSTRUCT dis{ODT_LISTVIEW,           kListId, UINT(row), ODA_DRAWENTIRE, 0, m_list, surface.Dc(),
                            Rect(row, LVIR_BOUNDS), 0};
         EXPECT_TRUE(m_ctrl.OnDrawItemReflect(dis));
         return surface.Pixels();
     }
     // The row as it should look: its background from the label to the client's right edge, each cell's text in
     // its column (the label 2 pixels in, the sub-items 6), centred vertically, nothing else.
-    std::vector<uint32_t> Expected(int row, const std::vector<Shown>& cells, bool selected, bool focusRect = false,
+    std::vector<uint32_t> Expected(int row,
+                                   const std::vector<Shown>& cells,
+                                   bool selected,
+                                   bool focusRect = false,
                                    HIMAGELIST states = nullptr) const {
         CSurface surface(m_font);
         HDC dc = surface.Dc();

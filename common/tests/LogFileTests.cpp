@@ -24,7 +24,9 @@ LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-std::string Received(const std::string& from, const std::string& date, const std::string& file,
+std::string Received(const std::string& from,
+                     const std::string& date,
+                     const std::string& file,
                      const char* read = "0") {
     ReceiveLogRecord record;
     const std::string_view fields[] = {from, "OK", date, "1", file, read};

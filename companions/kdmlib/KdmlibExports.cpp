@@ -34,14 +34,13 @@ HGLOBAL Guarded(Body body) {
 
 extern "C" {
 
-HGLOBAL WINAPI MHtoBmp(const BYTE* coded, DWORD codedBytes, DWORD* work, DWORD, DWORD,
-                                             DWORD decodeParam, HWND progressWnd) {
+HGLOBAL WINAPI
+MHtoBmp(const BYTE* coded, DWORD codedBytes, DWORD* work, DWORD, DWORD, DWORD decodeParam, HWND progressWnd) {
     return Guarded([&]() -> HGLOBAL {
         if (coded == nullptr && codedBytes != 0) {
             return nullptr;
         }
-        auto page = kdm::DecodeMh({coded, codedBytes}, decodeParam,
-                                  ProgressTo(progressWnd, kKdmDecodeProgressMessage));
+        auto page = kdm::DecodeMh({coded, codedBytes}, decodeParam, ProgressTo(progressWnd, kKdmDecodeProgressMessage));
         if (!page) {
             return nullptr;
         }

@@ -13,8 +13,8 @@ extern "C" {
 // Decodes one Modified Huffman page. `work` receives the number of lines that did not decode (0 for a clean
 // page); `one` and `one2` are 1. decodeParam's low three bits give the page width (see core/MhDecoder.h).
 // Sends message 2127 (wParam = percent) to progressWnd while decoding, ending with 100, when progressWnd is not 0.
-KDMLIB_API HGLOBAL WINAPI MHtoBmp(const BYTE* coded, DWORD codedBytes, DWORD* work, DWORD one, DWORD one2,
-                                  DWORD decodeParam, HWND progressWnd);
+KDMLIB_API HGLOBAL WINAPI
+MHtoBmp(const BYTE* coded, DWORD codedBytes, DWORD* work, DWORD one, DWORD one2, DWORD decodeParam, HWND progressWnd);
 // Mode 0 doubles the rows of a standard-resolution page, mode 1 keeps a fine page as it is. `work` is not used.
 KDMLIB_API HGLOBAL WINAPI StretchBmp(const BYTE* bmpImage, DWORD* work, DWORD mode, DWORD one);
 // Turns a 1-bit page clockwise by 90, 180 or 270 degrees.

@@ -55,12 +55,12 @@ LRESULT CSpoolWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == m_resendMessage && m_resendMessage)
         return OnResend();
     switch (msg) {
-        case WM_CREATE:
-            return OnCreate();
-        case WM_SIZE:
-            return OnSize(LOWORD(lp), HIWORD(lp));
-        case WM_DESTROY:
-            return OnDestroy();
+    case WM_CREATE:
+        return OnCreate();
+    case WM_SIZE:
+        return OnSize(LOWORD(lp), HIWORD(lp));
+    case WM_DESTROY:
+        return OnDestroy();
     }
     return CWnd::WindowProc(msg, wp, lp);
 }

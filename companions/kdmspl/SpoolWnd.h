@@ -7,7 +7,7 @@
 // The spooler's small window: it answers the hand-off broadcast by taking the jobs and lists each one taken,
 // so the user sees that the hand-off arrived.
 class CSpoolWnd : public CWnd {
-  public:
+public:
     static constexpr const char* kResendMessage = "WM_MESSAGE_OF_KDM-540_RESEND";
 
     CSpoolWnd(CSpooler& spooler, bool quitOnClose) : m_spooler(spooler), m_quitOnClose(quitOnClose) {}
@@ -17,10 +17,10 @@ class CSpoolWnd : public CWnd {
 
     HWND JobList() const { return m_list; }
 
-  protected:
+protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
-  private:
+private:
     LRESULT OnCreate();
     LRESULT OnSize(int cx, int cy);
     LRESULT OnResend();

@@ -75,7 +75,9 @@ std::string CReceiver::SamplesFolderOf(const std::string& programFolder) {
     return FileInFolder(programFolder, "samples\\");
 }
 
-CReceiver::CReceiver(std::string samplesFolder, std::string recvFolder, std::string tempFolder,
+CReceiver::CReceiver(std::string samplesFolder,
+                     std::string recvFolder,
+                     std::string tempFolder,
                      CRegistryProfile profile)
     : m_samplesFolder(std::move(samplesFolder)),
       m_recvFolder(std::move(recvFolder)),
@@ -125,14 +127,14 @@ CReceiver::Outcome CReceiver::Receive() {
 
     std::vector<uint8_t> bytes;
     switch (ReadSample(outcome.sample, bytes)) {
-        case ReadResult::kCannotRead:
-            Fail(outcome, IDS_SAMPLE_UNREADABLE, outcome.sample);
-            return outcome;
-        case ReadResult::kTooLarge:
-            Fail(outcome, IDS_SAMPLE_TOO_LARGE, outcome.sample);
-            return outcome;
-        case ReadResult::kRead:
-            break;
+    case ReadResult::kCannotRead:
+        Fail(outcome, IDS_SAMPLE_UNREADABLE, outcome.sample);
+        return outcome;
+    case ReadResult::kTooLarge:
+        Fail(outcome, IDS_SAMPLE_TOO_LARGE, outcome.sample);
+        return outcome;
+    case ReadResult::kRead:
+        break;
     }
     SmhFileHeader header;
     if (CheckSampleFax(bytes, header) != SampleCheck::kValid) {
@@ -187,8 +189,7 @@ bool CReceiver::LeaveRecord(const std::string& text, const LogDateTime& now, Out
     // GetTempFileNameA adds up to 14 characters to the folder and writes into a MAX_PATH buffer.
     if (m_tempFolder.size() + 14 >= MAX_PATH || !GetTempFileNameA(m_tempFolder.c_str(), "wtc", 0, partial))
         return Fail(outcome, IDS_CANNOT_RECORD, m_tempFolder);
-    HANDLE file =
-        CreateFileA(partial, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(partial, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD error = file == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
     if (file == INVALID_HANDLE_VALUE || !WriteAndClose(file, text.data(), text.size(), error)) {
         DeleteFileA(partial);

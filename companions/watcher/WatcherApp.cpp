@@ -20,8 +20,8 @@ BOOL CWatcherApp::InitInstance() {
     SetExitCode(kNotReceived);
     if (!LoadSuiteSettings(IDS_REG_ERROR))
         return FALSE;
-    m_receiver = std::make_unique<CReceiver>(CReceiver::SamplesFolderOf(ProgramFolder()), RecvFolder(), TempFolder(),
-                                             Profile());
+    m_receiver =
+        std::make_unique<CReceiver>(CReceiver::SamplesFolderOf(ProgramFolder()), RecvFolder(), TempFolder(), Profile());
     const bool receiveOnce = HasReceiveSwitch(CommandLine());
     if (!m_instance.Acquire())
         return SecondStart(receiveOnce);

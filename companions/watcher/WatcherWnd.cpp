@@ -46,8 +46,8 @@ void SetCell(HWND list, int row, int column, const std::string& text) {
 bool CWatcherWnd::Create(HINSTANCE instance, int showCommand) {
     if (!RegisterWindowClass(instance, kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
         return false;
-    if (!CreateEx(0, kClassName, LoadResString(IDS_CAPTION).c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                  CW_USEDEFAULT, 540, 300, nullptr, nullptr, instance))
+    if (!CreateEx(0, kClassName, LoadResString(IDS_CAPTION).c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                  540, 300, nullptr, nullptr, instance))
         return false;
     // Setup starts the monitor minimised without activation; the Launcher shows it normally.
     ShowWindow(m_hWnd, showCommand);
@@ -57,23 +57,23 @@ bool CWatcherWnd::Create(HINSTANCE instance, int showCommand) {
 
 LRESULT CWatcherWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_CREATE:
-            return OnCreate();
-        case WM_SIZE:
-            return OnSize(LOWORD(lp), HIWORD(lp));
-        case WM_COMMAND:
-            return OnCommand(LOWORD(wp));
-        case kReceiveMessage:
-            return ReceiveNow() ? 1 : 0;
-        case WM_DESTROY:
-            return OnDestroy();
+    case WM_CREATE:
+        return OnCreate();
+    case WM_SIZE:
+        return OnSize(LOWORD(lp), HIWORD(lp));
+    case WM_COMMAND:
+        return OnCommand(LOWORD(wp));
+    case kReceiveMessage:
+        return ReceiveNow() ? 1 : 0;
+    case WM_DESTROY:
+        return OnDestroy();
     }
     return CWnd::WindowProc(msg, wp, lp);
 }
 
 LRESULT CWatcherWnd::OnCreate() {
-    m_button = Child(m_hWnd, 0, "BUTTON", LoadResString(IDS_RECEIVE_NOW).c_str(), WS_TABSTOP | BS_PUSHBUTTON,
-                     IDC_RECEIVE_NOW);
+    m_button =
+        Child(m_hWnd, 0, "BUTTON", LoadResString(IDS_RECEIVE_NOW).c_str(), WS_TABSTOP | BS_PUSHBUTTON, IDC_RECEIVE_NOW);
     const std::string from = FormatResString(IDS_SAMPLES_FROM, m_receiver.SamplesFolder());
     m_samples = Child(m_hWnd, 0, "STATIC", from.c_str(), SS_LEFT | SS_CENTERIMAGE | SS_PATHELLIPSIS | SS_NOPREFIX,
                       IDC_SAMPLES_TEXT);

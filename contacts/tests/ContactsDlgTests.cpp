@@ -294,8 +294,7 @@ TEST_F(ContactsDlgTest, OverlongTypedTextIsCutOnACharacterBoundary) {
     Click(IDC_EXIT);
     const std::string book = ReadFileBytes(BookPath());
     const std::string expectedName = "a" + name.substr(0, 62);  // 63 bytes: a 64th would split a character
-    EXPECT_EQ(book.substr(0, book.find("\r\n")),
-              expectedName + ",01234567890123456789012345678901,,");
+    EXPECT_EQ(book.substr(0, book.find("\r\n")), expectedName + ",01234567890123456789012345678901,,");
 }
 
 TEST_F(ContactsDlgTest, HelpOpensTheDialogsTopic) {

@@ -69,7 +69,7 @@ void CALLBACK AnswerPhoneBook(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 class DialdirDllTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         WriteFileBytes(m_settings.ProgramFolder() + "Addr.csv", kBook);
         m_dll = LoadLibraryA("Dialdir.dll");

@@ -24,7 +24,7 @@ const std::string kBook =
     "张伟,010-66668888,北京,常联系\r\n";
 
 class PhoneBookDlgTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override { WriteFileBytes(BookPath(), kBook); }
     void TearDown() override { m_dialog.reset(); }
 

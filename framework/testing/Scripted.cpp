@@ -54,8 +54,7 @@ BOOL CRecordingHelp::ShowHelp(HWND, const char* helpFile, UINT command, ULONG_PT
     return TRUE;
 }
 
-HINSTANCE CRecordingShell::Open(HWND owner, const char* file, const char* parameters, const char* directory,
-                                int show) {
+HINSTANCE CRecordingShell::Open(HWND owner, const char* file, const char* parameters, const char* directory, int show) {
     char cwd[MAX_PATH] = {};
     GetCurrentDirectoryA(sizeof cwd, cwd);
     m_calls.push_back({owner, file ? file : "", parameters ? parameters : "", parameters != nullptr,

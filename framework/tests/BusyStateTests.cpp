@@ -8,10 +8,10 @@ namespace {
 class BusyStateTest : public testing::Test {
 protected:
     void SetUp() override {
-        m_window = CreateWindowExA(0, "STATIC", "busy", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
-                                   nullptr, nullptr);
-        m_child = CreateWindowExA(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, m_window, nullptr,
-                                  nullptr, nullptr);
+        m_window = CreateWindowExA(0, "STATIC", "busy", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, nullptr,
+                                   nullptr);
+        m_child =
+            CreateWindowExA(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, m_window, nullptr, nullptr, nullptr);
         ASSERT_TRUE(m_window && m_child);
     }
     void TearDown() override { DestroyWindow(m_window); }
@@ -50,9 +50,7 @@ TEST_F(BusyStateTest, DisablesWhileBusyAndDiscardsInputQueuedMeanwhile) {
 TEST_F(BusyStateTest, NestedScopesEnableOnlyAtTheOuterEnd) {
     {
         CBusyState outer(m_window);
-        {
-            CBusyState inner(m_window);
-        }
+        { CBusyState inner(m_window); }
         EXPECT_FALSE(IsWindowEnabled(m_window));
     }
     EXPECT_TRUE(IsWindowEnabled(m_window));

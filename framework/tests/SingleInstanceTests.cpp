@@ -17,8 +17,8 @@ TEST(SingleInstance, OnlyTheFirstAcquireHoldsTheMutexUntilReleased) {
 
 TEST(SingleInstance, OwnWindowsAreNeverTakenForTheRunningCopy) {
     CSingleInstance instance("Mirolo Test Window");
-    HWND hwnd = CreateWindowExA(0, "STATIC", "x", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                                nullptr);
+    HWND hwnd =
+        CreateWindowExA(0, "STATIC", "x", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     instance.MarkMainWindow(hwnd);
     EXPECT_EQ(instance.FindRunningWindow(nullptr, 0), nullptr);
     DestroyWindow(hwnd);

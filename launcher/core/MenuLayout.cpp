@@ -23,7 +23,8 @@ int MenuClientHeight(int h) {
 }
 
 std::string DrivePart(const std::string& path) {
-    if (path.size() >= 2 && path[1] == ':' && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')))
+    if (path.size() >= 2 && path[1] == ':' &&
+        ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')))
         return path.substr(0, 2);
     return std::string();
 }

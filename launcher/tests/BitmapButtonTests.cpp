@@ -47,16 +47,16 @@ std::vector<uint32_t> Expected(const std::string& name, int cx, int cy) {
     RECT r{0, 0, cx, cy};
     FillRect(surface.Dc(), &r, GetSysColorBrush(COLOR_BTNFACE));
     // The classic greys of the faces become the system's 3-D colours.
-    CBitmapHandle bitmap(static_cast<HBITMAP>(
-        LoadImageA(ResourceInstance(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS)));
+    CBitmapHandle bitmap(
+        static_cast<HBITMAP>(LoadImageA(ResourceInstance(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS)));
     EXPECT_TRUE(bitmap) << name;
     BITMAP bm{};
     GetObjectA(bitmap.Get(), sizeof bm, &bm);
     EXPECT_EQ(bm.bmWidth, 36) << name;
     EXPECT_EQ(bm.bmHeight, 36) << name;
     // LoadBitmap converts to the display's depth; the section keeps the resource's own.
-    CBitmapHandle section(static_cast<HBITMAP>(
-        LoadImageA(ResourceInstance(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    CBitmapHandle section(
+        static_cast<HBITMAP>(LoadImageA(ResourceInstance(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     BITMAP stored{};
     GetObjectA(section.Get(), sizeof stored, &stored);
     EXPECT_EQ(stored.bmBitsPixel, 4) << name << " must be a 16-colour bitmap";

@@ -36,5 +36,6 @@ protected:
 
 // Runs `action` and, when a dialog with `caption` of this thread activates, calls `onShown` on it. The
 // callback must end the dialog, or the modal loop inside `action` would wait for a person.
-void WhenDialogShows(const char* caption, const std::function<void(HWND)>& onShown,
+void WhenDialogShows(const char* caption,
+                     const std::function<void(HWND)>& onShown,
                      const std::function<void()>& action);

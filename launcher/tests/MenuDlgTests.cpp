@@ -33,7 +33,8 @@ std::string MenuItemText(HMENU menu, int position) {
 }
 }  // namespace
 
-void WhenDialogShows(const char* caption, const std::function<void(HWND)>& onShown,
+void WhenDialogShows(const char* caption,
+                     const std::function<void(HWND)>& onShown,
                      const std::function<void()>& action) {
     std::function<void(HWND)> callback = onShown;
     g_onShown = &callback;
@@ -172,9 +173,10 @@ TEST_F(MenuFixture, EveryButtonHasItsToolTip) {
         UINT string;
         const char* text;
     };
-    const Tip tips[] = {{IDC_FAXPRINT, IDS_TIP_FAXPRINT, "发送传真 / 打印"}, {IDC_LOGBOOK, IDS_TIP_LOGBOOK, "查看发送清单"},
-                        {IDC_AUTORECV, IDS_TIP_AUTORECV, "自动接收"},       {IDC_SCANER, IDS_TIP_SCANER, "扫描器"},
-                        {IDC_VIEWFAX, IDS_TIP_VIEWFAX, "查看接收清单"},    {IDC_PHONEBOOK, IDS_TIP_PHONEBOOK, "地址簿"}};
+    const Tip tips[] = {
+        {IDC_FAXPRINT, IDS_TIP_FAXPRINT, "发送传真 / 打印"}, {IDC_LOGBOOK, IDS_TIP_LOGBOOK, "查看发送清单"},
+        {IDC_AUTORECV, IDS_TIP_AUTORECV, "自动接收"},        {IDC_SCANER, IDS_TIP_SCANER, "扫描器"},
+        {IDC_VIEWFAX, IDS_TIP_VIEWFAX, "查看接收清单"},      {IDC_PHONEBOOK, IDS_TIP_PHONEBOOK, "地址簿"}};
     for (const Tip& t : tips) {
         char text[128] = {};
         TTTOOLINFOA info{};

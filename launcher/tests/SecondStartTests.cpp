@@ -19,7 +19,7 @@ struct Process {
     PROCESS_INFORMATION pi{};
     bool Start(const std::string& exe) {
         STARTUPINFOA si{};
-    si.cb = sizeof si;
+        si.cb = sizeof si;
         std::string command = "\"" + exe + "\"";
         return CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
     }

@@ -75,8 +75,8 @@ TEST_F(DailyLoopTest, AReceivedFaxIsListedOpenedSentOnAndTheSendIsLogged) {
     const std::string document = documents[0];
 
     // The log viewer, started with the log's short path, lists it first and unread.
-    CRunningProgram logbook =
-        CRunningProgram::Start("\"" + BuiltProgram("Logbook.exe") + "\" " + ShortPath(m_settings.LogFolder() + "receive.csv"));
+    CRunningProgram logbook = CRunningProgram::Start("\"" + BuiltProgram("Logbook.exe") + "\" " +
+                                                     ShortPath(m_settings.LogFolder() + "receive.csv"));
     HWND frame = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (frame = VisibleWindow(logbook.Id(), "查看清单")); }))
         << "the log viewer shows:" << Showing(logbook.Id());
@@ -104,9 +104,9 @@ TEST_F(DailyLoopTest, AReceivedFaxIsListedOpenedSentOnAndTheSendIsLogged) {
     })) << "no Viewer with the fax";
     CRunningProgram viewerProgram = CRunningProgram::Of(viewer);
     // Buttons start enabled; the first idle pass sets them from the page shown.
-    EXPECT_TRUE(WaitUntil([&] {
-        return ButtonEnabled(viewer, kViewerPageNext) && !ButtonEnabled(viewer, kViewerPagePrevious);
-    }, 20000)) << "page 1 of 2 shows";
+    EXPECT_TRUE(WaitUntil(
+        [&] { return ButtonEnabled(viewer, kViewerPageNext) && !ButtonEnabled(viewer, kViewerPagePrevious); }, 20000))
+        << "page 1 of 2 shows";
     const std::string marked = ReadFileBytes(m_settings.LogFolder() + "receive.csv");
     EXPECT_EQ(FirstLine(marked), newLine.substr(0, newLine.size() - 1) + "1") << "marked read in the log";
 
@@ -118,7 +118,8 @@ TEST_F(DailyLoopTest, AReceivedFaxIsListedOpenedSentOnAndTheSendIsLogged) {
     HWND book = GetDlgItem(phoneBook, 1005);
     ASSERT_TRUE(WaitUntil([&] { return SendMessageA(book, LVM_GETITEMCOUNT, 0, 0) == 1; }));
     ASSERT_TRUE(RemoteSelect(viewerProgram.Process(), book, 0));
-    PostMessageA(phoneBook, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(phoneBook, IDOK)));
+    PostMessageA(phoneBook, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(phoneBook, IDOK)));
     ASSERT_TRUE(WaitUntil([&] { return !FilesMatching(temp, "S*.CSV").empty(); }))
         << "no send record; the Viewer shows:" << Showing(viewerProgram.Id());
 

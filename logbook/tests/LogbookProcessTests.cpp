@@ -34,8 +34,9 @@ int Rows(HWND frame) {
 TEST(LogbookSecondStart, TheRunningWindowComesForwardAndShowsTheListAskedFor) {
     CTempFolder install;
     CInstalledSettings settings(install.Path() + "LUMENPOST");
-    WriteFileBytes(settings.LogFolder() + "receive.csv", "a,OK,\"Jan.05,2026 14:03:27\",1,a.smh,0\r\n"
-                                                         "b,OK,\"Jan.04,2026 14:03:27\",1,b.smh,1\r\n");
+    WriteFileBytes(settings.LogFolder() + "receive.csv",
+                   "a,OK,\"Jan.05,2026 14:03:27\",1,a.smh,0\r\n"
+                   "b,OK,\"Jan.04,2026 14:03:27\",1,b.smh,1\r\n");
     WriteFileBytes(settings.LogFolder() + "send.csv", "c,OK,1,\"Jan.05,2026 14:03:27\",1,,,0\r\n");
 
     CRunningProgram first = Start(ShortPath(settings.LogFolder() + "receive.csv"));

@@ -189,9 +189,10 @@ TEST_F(LogbookTest, UnreadReceivedFaxesAreBoldAndOpeningOneMarksItReadAndStartsT
 }
 
 TEST_F(LogbookTest, SendRowsAreBoldUnlessSentAndTheSendColumnsShow) {
-    WriteFileBytes(LogPath("send.csv"), LineOf<SendLogRecord>({"Dest", "OK", "1", DaysAgo(1), "2", "", "s.smh", "0"}) +
-                                            LineOf<SendLogRecord>({"Dest", "ok", "1", DaysAgo(1), "2", "", "s.smh", "0"}) +
-                                            LineOf<SendLogRecord>({"Dest", "BUSY", "1", DaysAgo(1), "2", "", "s.smh", "0"}));
+    WriteFileBytes(LogPath("send.csv"),
+                   LineOf<SendLogRecord>({"Dest", "OK", "1", DaysAgo(1), "2", "", "s.smh", "0"}) +
+                       LineOf<SendLogRecord>({"Dest", "ok", "1", DaysAgo(1), "2", "", "s.smh", "0"}) +
+                       LineOf<SendLogRecord>({"Dest", "BUSY", "1", DaysAgo(1), "2", "", "s.smh", "0"}));
     Start(LogKind::kSend);
     ASSERT_EQ(Rows(), 3);
     HWND header = reinterpret_cast<HWND>(SendMessageA(List(), LVM_GETHEADER, 0, 0));
@@ -270,11 +271,13 @@ TEST_F(LogbookTest, ReadMarksAndSwitchingListsTakeEffectOnTheShownList) {
     EXPECT_EQ(Cell(0, 0), "S");
 
     ReceiveLogRecord record;
-    ParseLogLine(FormatLogLine([&] {
-                     ReceiveLogRecord r;
-                     ParseLogLine(unread, r);
-                     return r;
-                 }(), true),
+    ParseLogLine(FormatLogLine(
+                     [&] {
+                         ReceiveLogRecord r;
+                         ParseLogLine(unread, r);
+                         return r;
+                     }(),
+                     true),
                  record);
     WriteFileBytes(m_settings.TempFolder() + "BR20261208093012.CSV", Line(record));
     SendMessageA(Frame(), WM_SHOW_LIST, 1, 0);

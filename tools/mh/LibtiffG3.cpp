@@ -18,7 +18,8 @@ using Memory = LibtiffG3Reader::Memory;
 
 tsize_t ReadProc(thandle_t h, tdata_t buf, tsize_t size) {
     auto* m = static_cast<Memory*>(h);
-    const toff_t n = std::min<toff_t>(static_cast<toff_t>(size), m->pos < m->bytes.size() ? m->bytes.size() - m->pos : 0);
+    const toff_t n =
+        std::min<toff_t>(static_cast<toff_t>(size), m->pos < m->bytes.size() ? m->bytes.size() - m->pos : 0);
     std::memcpy(buf, m->bytes.data() + m->pos, n);
     m->pos += n;
     return static_cast<tsize_t>(n);
@@ -52,8 +53,7 @@ int MapProc(thandle_t h, tdata_t* base, toff_t* size) {
 void UnmapProc(thandle_t, tdata_t, toff_t) {}
 
 TIFF* OpenMemory(Memory& m, const char* mode) {
-    return TIFFClientOpen("memory", mode, &m, ReadProc, WriteProc, SeekProc, CloseProc, SizeProc, MapProc,
-                          UnmapProc);
+    return TIFFClientOpen("memory", mode, &m, ReadProc, WriteProc, SeekProc, CloseProc, SizeProc, MapProc, UnmapProc);
 }
 
 TIFF* CreateG3(Memory& m, uint32_t width, uint32_t height, bool fillBits) {
@@ -85,7 +85,9 @@ std::vector<uint8_t> LibtiffG3File(const BilevelImage& page, bool fillBits) {
     return std::move(m.bytes);
 }
 
-std::vector<uint8_t> LibtiffG3FileFromStrip(uint32_t width, uint32_t height, std::span<const uint8_t> coded,
+std::vector<uint8_t> LibtiffG3FileFromStrip(uint32_t width,
+                                            uint32_t height,
+                                            std::span<const uint8_t> coded,
                                             bool fillBits) {
     Memory m;
     TIFF* tif = CreateG3(m, width, height, fillBits);

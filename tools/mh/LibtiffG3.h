@@ -14,7 +14,9 @@ using kdm::BilevelImage;
 // A one-strip TIFF file in memory, Compression 3, 1-D, MSB-first, 0 = white, with or without fill bits.
 std::vector<uint8_t> LibtiffG3File(const BilevelImage& page, bool fillBits);
 // The same kind of file holding already coded MH data as its strip.
-std::vector<uint8_t> LibtiffG3FileFromStrip(uint32_t width, uint32_t height, std::span<const uint8_t> coded,
+std::vector<uint8_t> LibtiffG3FileFromStrip(uint32_t width,
+                                            uint32_t height,
+                                            std::span<const uint8_t> coded,
                                             bool fillBits);
 // The coded strip of a file made by LibtiffG3File: the page as MH data.
 std::vector<uint8_t> LibtiffG3Strip(const BilevelImage& page, bool fillBits);

@@ -10,9 +10,9 @@ namespace mh {
 using kdm::BilevelImage;
 
 struct MhEncodeOptions {
-    bool eol = true;         // an EOL before every line, as T.4 has it
-    bool fillBits = false;   // zero bits before each EOL so that it ends on a byte boundary
-    bool rtc = true;         // six EOLs after the last line
+    bool eol = true;        // an EOL before every line, as T.4 has it
+    bool fillBits = false;  // zero bits before each EOL so that it ends on a byte boundary
+    bool rtc = true;        // six EOLs after the last line
 };
 
 // MSB-first bit order; the last byte is padded with zero bits.

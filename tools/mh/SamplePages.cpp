@@ -31,7 +31,12 @@ void FillRect(BilevelImage& page, uint32_t x0, uint32_t y0, uint32_t w, uint32_t
 }
 
 // One glyph: a few strokes inside a cell, like the stems, bars and bowls of letters.
-void DrawGlyph(BilevelImage& page, Lcg& random, uint32_t x, uint32_t y, uint32_t cellWidth, uint32_t cellHeight,
+void DrawGlyph(BilevelImage& page,
+               Lcg& random,
+               uint32_t x,
+               uint32_t y,
+               uint32_t cellWidth,
+               uint32_t cellHeight,
                uint32_t stroke) {
     const uint32_t strokes = 2 + random.Next(3);
     for (uint32_t i = 0; i < strokes; ++i) {

@@ -91,8 +91,7 @@ WORD ControlKeyCommand(const std::string& program, WORD accelerators, WORD key) 
 
 CRemoteMemory::CRemoteMemory(HANDLE process, size_t size)
     : m_process(process),
-      m_address(static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))) {
-}
+      m_address(static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))) {}
 
 CRemoteMemory::~CRemoteMemory() {
     if (m_address)

@@ -14,8 +14,8 @@ struct SmhPageSpec {
 
     std::vector<uint8_t> coded;
     uint32_t gapBytes = 0;
-    std::optional<uint32_t> advanceBytes;       // default: the coded data's length
-    std::optional<uint32_t> codedBytesField;    // default: the coded data's length
+    std::optional<uint32_t> advanceBytes;     // default: the coded data's length
+    std::optional<uint32_t> codedBytesField;  // default: the coded data's length
 };
 
 // A header for a fine (or standard) resolution fax with `pages` pages, format 1, received kind 1.

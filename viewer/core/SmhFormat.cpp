@@ -34,42 +34,102 @@ void SetFieldText(uint8_t* field, size_t width, const std::string& text) {
 }
 }  // namespace
 
-uint16_t SmhFileHeader::DocKind() const { return ReadLe16(&raw[kDocKind]); }
-uint16_t SmhFileHeader::FormatId() const { return ReadLe16(&raw[kFormatId]); }
-uint32_t SmhFileHeader::PageCount() const { return ReadLe32(&raw[kPageCount]); }
-uint32_t SmhFileHeader::MarkCount() const { return ReadLe32(&raw[kMarkCount]); }
-uint32_t SmhFileHeader::StretchSelector() const { return ReadLe32(&raw[kStretchSelector]); }
-uint32_t SmhFileHeader::DecodeParam() const { return ReadLe32(&raw[kDecodeParam]); }
-uint32_t SmhFileHeader::MarkFlag() const { return ReadLe32(&raw[kMarkFlag]); }
-std::string SmhFileHeader::StationNumber() const { return FieldText(&raw[kStationNumber], kSmhNumberField); }
-std::string SmhFileHeader::StationName() const { return FieldText(&raw[kStationName], kSmhNameField); }
-std::string SmhFileHeader::DestNumber() const { return FieldText(&raw[kDestNumber], kSmhNumberField); }
-std::string SmhFileHeader::DestName() const { return FieldText(&raw[kDestName], kSmhNameField); }
+uint16_t SmhFileHeader::DocKind() const {
+    return ReadLe16(&raw[kDocKind]);
+}
+uint16_t SmhFileHeader::FormatId() const {
+    return ReadLe16(&raw[kFormatId]);
+}
+uint32_t SmhFileHeader::PageCount() const {
+    return ReadLe32(&raw[kPageCount]);
+}
+uint32_t SmhFileHeader::MarkCount() const {
+    return ReadLe32(&raw[kMarkCount]);
+}
+uint32_t SmhFileHeader::StretchSelector() const {
+    return ReadLe32(&raw[kStretchSelector]);
+}
+uint32_t SmhFileHeader::DecodeParam() const {
+    return ReadLe32(&raw[kDecodeParam]);
+}
+uint32_t SmhFileHeader::MarkFlag() const {
+    return ReadLe32(&raw[kMarkFlag]);
+}
+std::string SmhFileHeader::StationNumber() const {
+    return FieldText(&raw[kStationNumber], kSmhNumberField);
+}
+std::string SmhFileHeader::StationName() const {
+    return FieldText(&raw[kStationName], kSmhNameField);
+}
+std::string SmhFileHeader::DestNumber() const {
+    return FieldText(&raw[kDestNumber], kSmhNumberField);
+}
+std::string SmhFileHeader::DestName() const {
+    return FieldText(&raw[kDestName], kSmhNameField);
+}
 
-void SmhFileHeader::SetDocKind(uint16_t v) { WriteLe16(&raw[kDocKind], v); }
-void SmhFileHeader::SetFormatId(uint16_t v) { WriteLe16(&raw[kFormatId], v); }
-void SmhFileHeader::SetPageCount(uint32_t v) { WriteLe32(&raw[kPageCount], v); }
-void SmhFileHeader::SetMarkCount(uint32_t v) { WriteLe32(&raw[kMarkCount], v); }
-void SmhFileHeader::SetStretchSelector(uint32_t v) { WriteLe32(&raw[kStretchSelector], v); }
-void SmhFileHeader::SetDecodeParam(uint32_t v) { WriteLe32(&raw[kDecodeParam], v); }
-void SmhFileHeader::SetMarkFlag(uint32_t v) { WriteLe32(&raw[kMarkFlag], v); }
-void SmhFileHeader::SetStationNumber(const std::string& t) { SetFieldText(&raw[kStationNumber], kSmhNumberField, t); }
-void SmhFileHeader::SetStationName(const std::string& t) { SetFieldText(&raw[kStationName], kSmhNameField, t); }
-void SmhFileHeader::SetDestNumber(const std::string& t) { SetFieldText(&raw[kDestNumber], kSmhNumberField, t); }
-void SmhFileHeader::SetDestName(const std::string& t) { SetFieldText(&raw[kDestName], kSmhNameField, t); }
-void SmhFileHeader::ClearStationNumber() { memset(&raw[kStationNumber], 0, kSmhNumberField - 1); }
-void SmhFileHeader::ClearStationName() { memset(&raw[kStationName], 0, kSmhNameField - 1); }
+void SmhFileHeader::SetDocKind(uint16_t v) {
+    WriteLe16(&raw[kDocKind], v);
+}
+void SmhFileHeader::SetFormatId(uint16_t v) {
+    WriteLe16(&raw[kFormatId], v);
+}
+void SmhFileHeader::SetPageCount(uint32_t v) {
+    WriteLe32(&raw[kPageCount], v);
+}
+void SmhFileHeader::SetMarkCount(uint32_t v) {
+    WriteLe32(&raw[kMarkCount], v);
+}
+void SmhFileHeader::SetStretchSelector(uint32_t v) {
+    WriteLe32(&raw[kStretchSelector], v);
+}
+void SmhFileHeader::SetDecodeParam(uint32_t v) {
+    WriteLe32(&raw[kDecodeParam], v);
+}
+void SmhFileHeader::SetMarkFlag(uint32_t v) {
+    WriteLe32(&raw[kMarkFlag], v);
+}
+void SmhFileHeader::SetStationNumber(const std::string& t) {
+    SetFieldText(&raw[kStationNumber], kSmhNumberField, t);
+}
+void SmhFileHeader::SetStationName(const std::string& t) {
+    SetFieldText(&raw[kStationName], kSmhNameField, t);
+}
+void SmhFileHeader::SetDestNumber(const std::string& t) {
+    SetFieldText(&raw[kDestNumber], kSmhNumberField, t);
+}
+void SmhFileHeader::SetDestName(const std::string& t) {
+    SetFieldText(&raw[kDestName], kSmhNameField, t);
+}
+void SmhFileHeader::ClearStationNumber() {
+    memset(&raw[kStationNumber], 0, kSmhNumberField - 1);
+}
+void SmhFileHeader::ClearStationName() {
+    memset(&raw[kStationName], 0, kSmhNameField - 1);
+}
 void SmhFileHeader::ClearDestination() {
     memset(&raw[kDestNumber], 0, kSmhNumberField - 1);
     memset(&raw[kDestName], 0, kSmhNameField - 1);
 }
 
-uint32_t SmhPageHeader::GapBytes() const { return ReadLe32(&raw[kGapBytes]); }
-uint32_t SmhPageHeader::CodedBytes() const { return ReadLe32(&raw[kCodedBytes]); }
-uint32_t SmhPageHeader::AdvanceBytes() const { return ReadLe32(&raw[kAdvanceBytes]); }
-void SmhPageHeader::SetGapBytes(uint32_t v) { WriteLe32(&raw[kGapBytes], v); }
-void SmhPageHeader::SetCodedBytes(uint32_t v) { WriteLe32(&raw[kCodedBytes], v); }
-void SmhPageHeader::SetAdvanceBytes(uint32_t v) { WriteLe32(&raw[kAdvanceBytes], v); }
+uint32_t SmhPageHeader::GapBytes() const {
+    return ReadLe32(&raw[kGapBytes]);
+}
+uint32_t SmhPageHeader::CodedBytes() const {
+    return ReadLe32(&raw[kCodedBytes]);
+}
+uint32_t SmhPageHeader::AdvanceBytes() const {
+    return ReadLe32(&raw[kAdvanceBytes]);
+}
+void SmhPageHeader::SetGapBytes(uint32_t v) {
+    WriteLe32(&raw[kGapBytes], v);
+}
+void SmhPageHeader::SetCodedBytes(uint32_t v) {
+    WriteLe32(&raw[kCodedBytes], v);
+}
+void SmhPageHeader::SetAdvanceBytes(uint32_t v) {
+    WriteLe32(&raw[kAdvanceBytes], v);
+}
 
 SmhHeaderCheck CheckSmhHeader(const SmhFileHeader& header) {
     if (header.FormatId() != kSmhFormatId)
@@ -122,8 +182,11 @@ bool AllSmhPagesPresent(ISmhSource& source, const SmhFileHeader& header) {
     return true;
 }
 
-void PatchSmhHeader(SmhFileHeader& header, uint16_t kind, const std::optional<SmhDestination>& destination,
-                    const std::string& stationNumber, const std::string& stationName) {
+void PatchSmhHeader(SmhFileHeader& header,
+                    uint16_t kind,
+                    const std::optional<SmhDestination>& destination,
+                    const std::string& stationNumber,
+                    const std::string& stationName) {
     header.SetDocKind(kind);
     if (!destination) {
         header.ClearDestination();

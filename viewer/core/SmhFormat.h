@@ -104,5 +104,8 @@ struct SmhDestination {
     std::string name;
     std::string number;
 };
-void PatchSmhHeader(SmhFileHeader& header, uint16_t kind, const std::optional<SmhDestination>& destination,
-                    const std::string& stationNumber, const std::string& stationName);
+void PatchSmhHeader(SmhFileHeader& header,
+                    uint16_t kind,
+                    const std::optional<SmhDestination>& destination,
+                    const std::string& stationNumber,
+                    const std::string& stationName);

@@ -213,7 +213,9 @@ TEST_F(OpenFaxDlgTest, ListsTheLogInFileOrderUnderItsFourColumns) {
         const char* title;
         int width;
         int format;
-    } columns[] = {{"发送者", 150, LVCFMT_LEFT}, {"状态", 50, LVCFMT_LEFT}, {"日期/时间", 150, LVCFMT_LEFT},
+    } columns[] = {{"发送者", 150, LVCFMT_LEFT},
+                   {"状态", 50, LVCFMT_LEFT},
+                   {"日期/时间", 150, LVCFMT_LEFT},
                    {"页数", 50, LVCFMT_RIGHT}};
     for (int i = 0; i < 4; ++i) {
         char title[32] = {};
@@ -283,8 +285,8 @@ TEST_F(OpenFaxDlgTest, ControlsSitWhereTheTemplatePutsThem) {
         int id;
         RECT units;
         const char* text;
-    } controls[] = {{IDC_FAX_LIST, {7, 7, 218, 80}, ""}, {IDOK, {75, 93, 32, 14}, "确定"},
-                    {IDCANCEL, {123, 93, 32, 14}, "取消"}};
+    } controls[] = {
+        {IDC_FAX_LIST, {7, 7, 218, 80}, ""}, {IDOK, {75, 93, 32, 14}, "确定"}, {IDCANCEL, {123, 93, 32, 14}, "取消"}};
     for (const auto& c : controls) {
         // Position and size in dialog units, each converted on its own as the dialog manager does.
         RECT expected = c.units;
@@ -302,9 +304,10 @@ TEST_F(OpenFaxDlgTest, ControlsSitWhereTheTemplatePutsThem) {
 
 TEST_F(OpenFaxDlgTest, UnreadFaxesAreDrawnBoldAndReadOnesInNormalWeight) {
     // The same texts twice, once unread and once read: only the weight can tell them apart.
-    WriteLog("北京华信贸易,OK,\"Dec.01,2026 08:00:00\",12,R1.smh,0\r\n"
-             "北京华信贸易,OK,\"Dec.01,2026 08:00:00\",12,R1.smh,1\r\n"
-             "北京华信贸易,OK,\"Dec.01,2026 08:00:00\",12,R1.smh,\r\n");
+    WriteLog(
+        "北京华信贸易,OK,\"Dec.01,2026 08:00:00\",12,R1.smh,0\r\n"
+        "北京华信贸易,OK,\"Dec.01,2026 08:00:00\",12,R1.smh,1\r\n"
+        "北京华信贸易,OK,\"Dec.01,2026 08:00:00\",12,R1.smh,\r\n");
     Open();
     ASSERT_EQ(Rows(), 3);
     // Away from the list, so that row 0's focus rectangle adds no ink of its own.

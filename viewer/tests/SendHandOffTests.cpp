@@ -124,8 +124,8 @@ protected:
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "HandOffTestMain";
         RegisterClassA(&wc);
-        m_main = CreateWindowExA(0, "HandOffTestMain", "main", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                                 nullptr, wc.hInstance, nullptr);
+        m_main = CreateWindowExA(0, "HandOffTestMain", "main", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                                 wc.hInstance, nullptr);
         g_progress.clear();
         const std::vector<uint8_t> fax =
             BuildSmhDocument(MakeSmhHeader(2), {SmhPageSpec(mh::EncodeMh(mh::RandomPage(1728, 120, 3, 1))),
@@ -275,8 +275,9 @@ TEST_F(SendHandOffTest, WithoutACommonSectionInTheDeviceIniTheCopiesCarryNoStati
     };
 
     CDeviceIniScope ini;
-    ini.Write("[COMMON]\r\nProgPath=C:\\LUMENPOST\r\nStationName=华信\r\nStationNumber=010-1\r\n"
-              "[PORT]\r\nComPot=LPT1\r\n");
+    ini.Write(
+        "[COMMON]\r\nProgPath=C:\\LUMENPOST\r\nStationName=华信\r\nStationNumber=010-1\r\n"
+        "[PORT]\r\nComPot=LPT1\r\n");
     ASSERT_TRUE(SendFax(m_main, m_document, m_recv, book));
     expectStation("010-1", "华信", "with the station in the file");
 

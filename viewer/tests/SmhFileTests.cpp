@@ -52,8 +52,8 @@ SmhPageSpec Coded(const BilevelImage& image) {
     CGlobalLock lock(dib);
     auto* bi = static_cast<const BITMAPINFOHEADER*>(lock.Data());
     if (bi->biWidth != LONG(image.width) || bi->biHeight != LONG(image.height) * rowRepeat || bi->biBitCount != 1)
-        return ::testing::AssertionFailure() << "size " << bi->biWidth << "x" << bi->biHeight << " bpp "
-                                             << bi->biBitCount;
+        return ::testing::AssertionFailure()
+               << "size " << bi->biWidth << "x" << bi->biHeight << " bpp " << bi->biBitCount;
     auto* palette = reinterpret_cast<const RGBQUAD*>(bi + 1);
     bool indexOneIsBlack = palette[1].rgbRed == 0 && palette[0].rgbRed == 255;
     const uint8_t* bits = static_cast<const uint8_t*>(DibBits(bi));
@@ -93,8 +93,8 @@ protected:
 
 TEST_F(SmhFileTest, AValidFileOpensWithPageOneDecodedAndTheOthersLater) {
     BilevelImage pages[3] = {StripedPage(300, 1), StripedPage(200, 2), StripedPage(250, 3)};
-    std::string path = Write("three.smh", BuildSmhDocument(MakeSmhHeader(3), {Coded(pages[0]), Coded(pages[1]),
-                                                                              Coded(pages[2])}));
+    std::string path =
+        Write("three.smh", BuildSmhDocument(MakeSmhHeader(3), {Coded(pages[0]), Coded(pages[1]), Coded(pages[2])}));
     SmhOpened opened;
     ASSERT_EQ(ValidateSmhFile(path, nullptr, opened), SmhValidation::kValid);
     EXPECT_EQ(opened.pageCount, 3u);
@@ -199,8 +199,8 @@ TEST_F(SmhFileTest, UnopenableFilesAreReportedWithTheirCause) {
 }
 
 TEST_F(SmhFileTest, AFileThatVanishesBetweenPagesGivesNoPage) {
-    std::string path = Write("vanish.smh", BuildSmhDocument(MakeSmhHeader(2), {Coded(StripedPage(40, 1)),
-                                                                              Coded(StripedPage(40, 2))}));
+    std::string path =
+        Write("vanish.smh", BuildSmhDocument(MakeSmhHeader(2), {Coded(StripedPage(40, 1)), Coded(StripedPage(40, 2))}));
     SmhOpened opened;
     ASSERT_EQ(ValidateSmhFile(path, nullptr, opened), SmhValidation::kValid);
     DeleteFileA(path.c_str());

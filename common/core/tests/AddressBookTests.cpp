@@ -74,7 +74,7 @@ TEST(FormatAddressLine, QuotesOnlyFieldsWithCommasOrQuotes) {
     EXPECT_EQ(FormatAddressLine(Entry("x\"y", "", "", "")), "\"x\"\"y\",,,\n");
     EXPECT_EQ(FormatAddressLine(Entry("", "", "", "")), ",,,\n");
     EXPECT_EQ(QuoteAddressField("\x81,"), "\x81,") << "a comma that is a trail byte needs no quotes";
-    EXPECT_EQ(QuoteAddressField("\x81\"\"") , "\"\x81\"\"\"\"") << "only the second quote is a quote";
+    EXPECT_EQ(QuoteAddressField("\x81\"\""), "\"\x81\"\"\"\"") << "only the second quote is a quote";
 }
 
 TEST(FormatAddressLine, WhatIsWrittenReadsBackTheSame) {
@@ -159,8 +159,8 @@ namespace {
 struct List {
     std::vector<AddressRecord> rows;
     AddressPlace Place(const std::string& name, const std::string& phone, bool check = true) const {
-        return PlaceAddress(rows.size(), [this](size_t i) -> const AddressRecord& { return rows[i]; }, name, phone,
-                            check);
+        return PlaceAddress(
+            rows.size(), [this](size_t i) -> const AddressRecord& { return rows[i]; }, name, phone, check);
     }
     void Add(const std::string& name, const std::string& phone, const std::string& remarks = "") {
         AddressPlace place = Place(name, phone);

@@ -14,7 +14,9 @@ TEST(ParseLogDate, ReadsTheLogsDateFormAndFormatsItBack) {
     EXPECT_EQ(FormatLogDate(*t), "Jan.05,1999 14:03:27");
     EXPECT_EQ(FormatLogDate({2026, 12, 31, 9, 5, 0}), "Dec.31,2026 09:05:00");
     // Stray bytes are ignored, and the seconds end at a further colon.
-    EXPECT_TRUE(ParseLogDate("Feb.\xD5\xC5" "28,2000 00:00:00:99"));
+    EXPECT_TRUE(
+        ParseLogDate("Feb.\xD5\xC5"
+                     "28,2000 00:00:00:99"));
 }
 
 TEST(ParseLogDate, MisplacedSeparatorsEmptyTokensAndUnknownMonthsFail) {
@@ -34,7 +36,7 @@ TEST(CompareLogDates, OrdersByTimeAndTreatsUnparsableDatesAsEqual) {
 
 TEST(IsRecentLogDate, ThirtyDaysBackToTheSecond) {
     const LogDateTime now{2026, 3, 31, 12, 0, 0};
-    EXPECT_TRUE(IsRecentLogDate("Mar.01,2026 12:00:00", now));   // exactly 30 days
+    EXPECT_TRUE(IsRecentLogDate("Mar.01,2026 12:00:00", now));  // exactly 30 days
     EXPECT_FALSE(IsRecentLogDate("Mar.01,2026 11:59:59", now));
     EXPECT_TRUE(IsRecentLogDate("Dec.31,2030 00:00:00", now));   // the future is recent
     EXPECT_FALSE(IsRecentLogDate("Mar 31,2026 12:00:00", now));  // unparsable is never recent

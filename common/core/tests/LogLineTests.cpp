@@ -21,7 +21,8 @@ ReceiveLogRecord ParseReceive(std::string_view line, size_t fileLimit = 0) {
 
 TEST(LogRecord, FieldsAreCutToTheirLimitsOnCharacterBoundariesAndNumbersTakeLeadingDigits) {
     const std::string longName = std::string(63, 'a') + kZhang;  // 65 bytes: the character doesn't fit
-    const auto send = MakeRecord<SendLogRecord>({longName, "ERROR 12", "12x", "Jan.05,1999 14:03:27", " -7", "", "f", "1"});
+    const auto send =
+        MakeRecord<SendLogRecord>({longName, "ERROR 12", "12x", "Jan.05,1999 14:03:27", " -7", "", "f", "1"});
     EXPECT_EQ(send.Field(SendLogRecord::kTo), std::string(63, 'a'));
     EXPECT_EQ(send.Field(SendLogRecord::kResult), "ERROR 1");
     EXPECT_EQ(send.Number(SendLogRecord::kDials), 12);
@@ -114,8 +115,8 @@ TEST(FormatLogLine, QuotesOnlyFieldsThatNeedItAndReadsBackUnchanged) {
 
 TEST(FormatLogLine, RecordsFullOfQuotesStillFitTheReaderAsOneLine) {
     const std::string quotes(64, '"');
-    const auto record = MakeRecord<SendLogRecord>({quotes, "\"\"\"\"\"\"\"", "1", "", "1", quotes,
-                                                   std::string(256, '"'), "0"});
+    const auto record =
+        MakeRecord<SendLogRecord>({quotes, "\"\"\"\"\"\"\"", "1", "", "1", quotes, std::string(256, '"'), "0"});
     const std::string line = FormatLogLine(record);
     EXPECT_LT(line.size(), SendLogLayout().lineLimit);
     size_t position = 0;

@@ -33,8 +33,8 @@ TEST(LogList, PendingRecordsMergeNewestFirstAboveTheLogsOwnOrder) {
     for (const char* date : {"Jan.02,2026 08:00:00", "Jan.01,2026 08:00:00", "Jan.03,2026 08:00:00"})
         pending += FormatLogLine(Received("p", date));
     list.InsertLines(pending, LogInsertMode::kByDate);
-    const std::string log = FormatLogLine(Received("l", "Feb.01,2026 08:00:00")) +
-                            FormatLogLine(Received("l", "Jan.15,2026 08:00:00"));
+    const std::string log =
+        FormatLogLine(Received("l", "Feb.01,2026 08:00:00")) + FormatLogLine(Received("l", "Jan.15,2026 08:00:00"));
     list.InsertLines(log, LogInsertMode::kAppend);
     EXPECT_EQ(Dates(list), "Jan.03;Jan.02;Jan.01;Feb.01;Jan.15;");
     EXPECT_EQ(list.Format(), pending.substr(0, 0) + FormatLogLine(list.At(0)) + FormatLogLine(list.At(1)) +
@@ -96,7 +96,7 @@ TEST(LogList, ReadMarksMatchTheFirstUnreadRecordWithinTheMarksLine) {
     EXPECT_TRUE(list.At(1).IsRead());
     EXPECT_FALSE(list.At(2).IsRead());
     EXPECT_EQ(list.ApplyReadMark(mark.substr(0, mark.size() - 1)), 2);  // without its line feed too
-    EXPECT_EQ(list.ApplyReadMark(mark), -1);  // a read record is never matched again
+    EXPECT_EQ(list.ApplyReadMark(mark), -1);                            // a read record is never matched again
     EXPECT_EQ(list.ApplyReadMark("nothing,like,it"), -1);
     EXPECT_EQ(list.ApplyReadMark(""), -1);
     EXPECT_FALSE(list.At(0).IsRead());

@@ -27,8 +27,13 @@ void WriteU16(uint8_t* p, uint16_t v) {
 }
 
 // Both headers; returns where the colour table starts.
-uint8_t* WriteHeaders(uint8_t* p, uint32_t width, uint32_t height, uint16_t bitCount, size_t tableSize,
-                      size_t pixelBytes, uint32_t colourCount) {
+uint8_t* WriteHeaders(uint8_t* p,
+                      uint32_t width,
+                      uint32_t height,
+                      uint16_t bitCount,
+                      size_t tableSize,
+                      size_t pixelBytes,
+                      uint32_t colourCount) {
     const size_t offBits = kBmpFileHeaderSize + kBmpInfoHeaderSize + tableSize;
     std::memset(p, 0, offBits);
     p[0] = 'B';
@@ -69,8 +74,7 @@ size_t GreyBmpSize(const GreyImage& image) {
 }
 
 void WriteBilevelBmp(const BilevelImage& image, const BilevelColours& colours, std::span<uint8_t> out) {
-    uint8_t* table =
-        WriteHeaders(out.data(), image.width, image.height, 1, kBilevelTableSize, image.bits.size(), 2);
+    uint8_t* table = WriteHeaders(out.data(), image.width, image.height, 1, kBilevelTableSize, image.bits.size(), 2);
     for (const BmpColour& c : colours) {
         *table++ = c.blue;
         *table++ = c.green;

@@ -392,7 +392,10 @@ private:
     }
 
     template <unsigned IndexBits, size_t N>
-    static bool NextRun(BitReader& bits, const std::array<uint16_t, N>& table, uint32_t width, uint32_t& run,
+    static bool NextRun(BitReader& bits,
+                        const std::array<uint16_t, N>& table,
+                        uint32_t width,
+                        uint32_t& run,
                         Runs& failure) {
         run = 0;
         for (;;) {
@@ -480,8 +483,8 @@ private:
         Code line{0, 0};
         if (width >= 64) {
             const uint32_t index = width / 64 - 1;
-            const T4Code makeUp = index < kWhiteMakeUp.size() ? kWhiteMakeUp[index]
-                                                              : kExtendedMakeUp[index - kWhiteMakeUp.size()];
+            const T4Code makeUp =
+                index < kWhiteMakeUp.size() ? kWhiteMakeUp[index] : kExtendedMakeUp[index - kWhiteMakeUp.size()];
             line = {makeUp.bits, makeUp.length};
         }
         const T4Code terminating = kWhiteTerminating[width % 64];
@@ -493,7 +496,7 @@ private:
     size_t stride_;
     uint32_t maxRows_;
     Code whiteLine_;
-    static constexpr size_t kSpare = 8;            // RowWriter writes whole words
+    static constexpr size_t kSpare = 8;             // RowWriter writes whole words
     static constexpr uint32_t kTypicalRows = 2400;  // an A4 fine page, so most pages never regrow
     static constexpr uint32_t kRowsPerGrowth = 64;
     std::vector<uint8_t> rows_;  // zeroed ahead of the rows decoded, kRowsPerGrowth at a time

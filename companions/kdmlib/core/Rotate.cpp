@@ -28,23 +28,23 @@ std::optional<BilevelImage> RotatePage(const BilevelImage& page, uint32_t degree
     const uint32_t w = page.width;
     const uint32_t h = page.height;
     switch (degrees) {
-        case 90: {
-            BilevelImage out(h, w);
-            ForEachBlack(page, [&](uint32_t x, uint32_t y) { out.SetBlack(h - 1 - y, x); });
-            return out;
-        }
-        case 180: {
-            BilevelImage out(w, h);
-            ForEachBlack(page, [&](uint32_t x, uint32_t y) { out.SetBlack(w - 1 - x, h - 1 - y); });
-            return out;
-        }
-        case 270: {
-            BilevelImage out(h, w);
-            ForEachBlack(page, [&](uint32_t x, uint32_t y) { out.SetBlack(y, w - 1 - x); });
-            return out;
-        }
-        default:
-            return std::nullopt;
+    case 90: {
+        BilevelImage out(h, w);
+        ForEachBlack(page, [&](uint32_t x, uint32_t y) { out.SetBlack(h - 1 - y, x); });
+        return out;
+    }
+    case 180: {
+        BilevelImage out(w, h);
+        ForEachBlack(page, [&](uint32_t x, uint32_t y) { out.SetBlack(w - 1 - x, h - 1 - y); });
+        return out;
+    }
+    case 270: {
+        BilevelImage out(h, w);
+        ForEachBlack(page, [&](uint32_t x, uint32_t y) { out.SetBlack(y, w - 1 - x); });
+        return out;
+    }
+    default:
+        return std::nullopt;
     }
 }
 

@@ -26,13 +26,13 @@ TEST(BmpFile, WritesTheLayoutTheViewerConverts) {
     EXPECT_EQ(file[0], 'B');
     EXPECT_EQ(file[1], 'M');
     EXPECT_EQ(file[2] | file[3] << 8, static_cast<int>(file.size()));
-    EXPECT_EQ(file[10], 62);                   // bfOffBits
-    EXPECT_EQ(file[14], 40);                   // biSize
-    EXPECT_EQ(file[18], 37);                   // biWidth
-    EXPECT_EQ(file[22], 5);                    // biHeight, positive: bottom-up
-    EXPECT_EQ(file[28], 1);                    // biBitCount
-    EXPECT_EQ(file[34], 40);                   // biSizeImage
-    EXPECT_EQ(file[54], 0xFF);                 // entry 0 white
+    EXPECT_EQ(file[10], 62);                       // bfOffBits
+    EXPECT_EQ(file[14], 40);                       // biSize
+    EXPECT_EQ(file[18], 37);                       // biWidth
+    EXPECT_EQ(file[22], 5);                        // biHeight, positive: bottom-up
+    EXPECT_EQ(file[28], 1);                        // biBitCount
+    EXPECT_EQ(file[34], 40);                       // biSizeImage
+    EXPECT_EQ(file[54], 0xFF);                     // entry 0 white
     EXPECT_EQ(file[58] | file[59] | file[60], 0);  // entry 1 black
     // The top row is stored last.
     EXPECT_EQ(file[62 + 4 * 8], 0x80);
@@ -68,19 +68,19 @@ TEST(BmpFile, RefusesWhatItCannotTrust) {
     EXPECT_FALSE(kdm::ReadBilevelBmp(std::span(good).first(good.size() - 1)));  // one pixel byte short
     EXPECT_FALSE(kdm::ReadBilevelBmp(std::span(good).first(20)));
     EXPECT_FALSE(kdm::ReadBilevelBmp({}));
-    EXPECT_FALSE(kdm::ReadBilevelBmp(with(0, 0x4D41)));                    // not "BM"
-    EXPECT_FALSE(kdm::ReadBilevelBmp(with(14, 12)));                       // core header
-    EXPECT_FALSE(kdm::ReadBilevelBmp(with(18, 0)));                        // no width
-    EXPECT_FALSE(kdm::ReadBilevelBmp(with(18, 0x80000000u)));              // negative width
-    EXPECT_FALSE(kdm::ReadBilevelBmp(with(22, 0)));                        // no height
-    EXPECT_FALSE(kdm::ReadBilevelBmp(with(22, 0x7FFFFFFF)));               // far more rows than bytes
-    EXPECT_FALSE(kdm::ReadBilevelBmp(with(22, 0x80000000u)));              // most negative height
-    EXPECT_FALSE(kdm::ReadBilevelBmp(with(26, 1 | 8 << 16)));              // 8 bits per pixel
-    EXPECT_FALSE(kdm::ReadBilevelBmp(with(30, 1)));                        // run-length compressed
-    EXPECT_FALSE(kdm::ReadBilevelBmp(with(46, 16)));                       // 16 colours on 1 bit
-    EXPECT_FALSE(kdm::ReadBilevelBmp(with(10, 20)));                       // pixels over the headers
-    EXPECT_FALSE(kdm::ReadBilevelBmp(with(10, 0xFFFFFFF0u)));              // pixels past the end
-    EXPECT_TRUE(kdm::ReadBilevelBmp(with(2, 1)));                          // bfSize is not relied on
+    EXPECT_FALSE(kdm::ReadBilevelBmp(with(0, 0x4D41)));        // not "BM"
+    EXPECT_FALSE(kdm::ReadBilevelBmp(with(14, 12)));           // core header
+    EXPECT_FALSE(kdm::ReadBilevelBmp(with(18, 0)));            // no width
+    EXPECT_FALSE(kdm::ReadBilevelBmp(with(18, 0x80000000u)));  // negative width
+    EXPECT_FALSE(kdm::ReadBilevelBmp(with(22, 0)));            // no height
+    EXPECT_FALSE(kdm::ReadBilevelBmp(with(22, 0x7FFFFFFF)));   // far more rows than bytes
+    EXPECT_FALSE(kdm::ReadBilevelBmp(with(22, 0x80000000u)));  // most negative height
+    EXPECT_FALSE(kdm::ReadBilevelBmp(with(26, 1 | 8 << 16)));  // 8 bits per pixel
+    EXPECT_FALSE(kdm::ReadBilevelBmp(with(30, 1)));            // run-length compressed
+    EXPECT_FALSE(kdm::ReadBilevelBmp(with(46, 16)));           // 16 colours on 1 bit
+    EXPECT_FALSE(kdm::ReadBilevelBmp(with(10, 20)));           // pixels over the headers
+    EXPECT_FALSE(kdm::ReadBilevelBmp(with(10, 0xFFFFFFF0u)));  // pixels past the end
+    EXPECT_TRUE(kdm::ReadBilevelBmp(with(2, 1)));              // bfSize is not relied on
 }
 
 }  // namespace

@@ -13,7 +13,9 @@ using kdm::DecodeMh;
 // Code sequences written out from the T.4 tables, bit by bit, so that the decoder is checked against the standard
 // rather than against our own encoder.
 constexpr const char* kEol = "000000000001";
-constexpr const char* kWhiteLine1728 = "010011011" "00110101";  // make-up 1728, terminating 0
+constexpr const char* kWhiteLine1728 =
+    "010011011"
+    "00110101";  // make-up 1728, terminating 0
 
 std::vector<uint8_t> Pack(const std::string& bits) {
     std::vector<uint8_t> bytes((bits.size() + 7) / 8, 0);
@@ -61,13 +63,12 @@ constexpr const char* kWhiteTerminatingCodes[64] = {
     "01011001", "01011010", "01011011", "01001010", "01001011", "00110010", "00110011", "00110100"};
 // Make-up runs 64 ... 1728, then the ones both colours share, 1792 ... 2560.
 constexpr const char* kWhiteMakeUpCodes[40] = {
-    "11011",        "10010",        "010111",       "0110111",      "00110110",     "00110111",
-    "01100100",     "01100101",     "01101000",     "01100111",     "011001100",    "011001101",
-    "011010010",    "011010011",    "011010100",    "011010101",    "011010110",    "011010111",
-    "011011000",    "011011001",    "011011010",    "011011011",    "010011000",    "010011001",
-    "010011010",    "011000",       "010011011",    "00000001000",  "00000001100",  "00000001101",
-    "000000010010", "000000010011", "000000010100", "000000010101", "000000010110", "000000010111",
-    "000000011100", "000000011101", "000000011110", "000000011111"};
+    "11011",        "10010",        "010111",       "0110111",      "00110110",     "00110111",     "01100100",
+    "01100101",     "01101000",     "01100111",     "011001100",    "011001101",    "011010010",    "011010011",
+    "011010100",    "011010101",    "011010110",    "011010111",    "011011000",    "011011001",    "011011010",
+    "011011011",    "010011000",    "010011001",    "010011010",    "011000",       "010011011",    "00000001000",
+    "00000001100",  "00000001101",  "000000010010", "000000010011", "000000010100", "000000010101", "000000010110",
+    "000000010111", "000000011100", "000000011101", "000000011110", "000000011111"};
 constexpr const char* kBlack1 = "010";
 
 std::string WhiteRun(uint32_t run) {
@@ -78,11 +79,22 @@ std::string WhiteRun(uint32_t run) {
 TEST(MhDecoderCodes, TerminatingAndMakeUpCodesOfBothColours) {
     std::string data = kEol;
     // white 10, black 5, white 1664 + 49
-    data += std::string("00111") + "0011" + "011000" "01010010" + kEol;
+    data += std::string("00111") + "0011" +
+            "011000"
+            "01010010" +
+            kEol;
     // white 0, black 64 + 0, black is followed by white 1600 + 0 ... then black 1 + white 63 = 1728
-    data += std::string("00110101") + "0000001111" "0000110111" + "010011010" "00110101" + "010" + "00110100" + kEol;
+    data += std::string("00110101") +
+            "0000001111"
+            "0000110111" +
+            "010011010"
+            "00110101" +
+            "010" + "00110100" + kEol;
     // black make-up 1728 alone fills the line after white 0
-    data += std::string("00110101") + "0000001100101" "0000110111" + Rtc();
+    data += std::string("00110101") +
+            "0000001100101"
+            "0000110111" +
+            Rtc();
     auto page = DecodeMh(Pack(data), 1);
     ASSERT_TRUE(page);
     ASSERT_EQ(page->image.width, 1728u);
@@ -95,14 +107,25 @@ TEST(MhDecoderCodes, TerminatingAndMakeUpCodesOfBothColours) {
 
 TEST(MhDecoderCodes, ExtendedMakeUpCodesOnWidePages) {
     // 2432 wide: black 1920 + 0, white 512 + 0.
-    std::string a3 = std::string(kEol) + "00110101" + "00000001101" "0000110111" + "01100101" "00110101" + Rtc();
+    std::string a3 = std::string(kEol) + "00110101" +
+                     "00000001101"
+                     "0000110111" +
+                     "01100101"
+                     "00110101" +
+                     Rtc();
     auto page = DecodeMh(Pack(a3), 3);
     ASSERT_TRUE(page);
     EXPECT_EQ(page->image.width, 2432u);
     EXPECT_EQ(BlackRuns(page->image, 0), (Runs{{0, 1920}}));
 
     // 2048 wide: white 2048 + 0.
-    std::string b4 = std::string(kEol) + "000000010011" "00110101" + kEol + "000000010011" "00110101" + Rtc();
+    std::string b4 = std::string(kEol) +
+                     "000000010011"
+                     "00110101" +
+                     kEol +
+                     "000000010011"
+                     "00110101" +
+                     Rtc();
     page = DecodeMh(Pack(b4), 2);
     ASSERT_TRUE(page);
     EXPECT_EQ(page->image.width, 2048u);
@@ -123,8 +146,8 @@ TEST(MhDecoderCodes, ExtendedMakeUpCodesUpTo2432AreTheirRuns) {
         const uint32_t rest = 2432 - run;
         std::string line = std::string(kEol) + "00110101" + codes[i] + "0000110111";
         ASSERT_TRUE(rest == 0 || rest % 64 == 0);
-        const char* whiteMakeUp[] = {"", "11011", "10010", "010111", "0110111", "00110110", "00110111", "01100100",
-                                     "01100101", "01101000", "01100111"};
+        const char* whiteMakeUp[] = {"",         "11011",    "10010",    "010111",   "0110111", "00110110",
+                                     "00110111", "01100100", "01100101", "01101000", "01100111"};
         if (rest > 0) {
             line += std::string(whiteMakeUp[rest / 64]) + "00110101";
         }
@@ -170,7 +193,12 @@ TEST(MhDecoderCodes, AWhiteRunPastTheEndOfTheLineIsDamage) {
 
     // A make-up code longer than the line is damage as soon as it is read, even where the data ends in the middle
     // of the code after it (1, completed to 1000 = white 3 only by the zeros past the end).
-    data = std::string("00000") + kEol + "011010010" "00011011" + kEol + "010011011" "1";
+    data = std::string("00000") + kEol +
+           "011010010"
+           "00011011" +
+           kEol +
+           "010011011"
+           "1";
     ASSERT_EQ(data.size() % 8, 0u);
     page = DecodeMh(Pack(data), 5);
     ASSERT_TRUE(page);
@@ -180,8 +208,14 @@ TEST(MhDecoderCodes, AWhiteRunPastTheEndOfTheLineIsDamage) {
 
 TEST(MhDecoderCodes, MakeUpCodesInARowAddUp) {
     // white 64 + 64 + 0, black 1, white 1599; then white 1664 + 64 + 0 is a blank line.
-    std::string data = std::string(kEol) + "11011" "11011" "00110101" + kBlack1 + WhiteRun(1599) + kEol + "011000" +
-                       "11011" "00110101" + Rtc();
+    std::string data = std::string(kEol) +
+                       "11011"
+                       "11011"
+                       "00110101" +
+                       kBlack1 + WhiteRun(1599) + kEol + "011000" +
+                       "11011"
+                       "00110101" +
+                       Rtc();
     auto page = DecodeMh(Pack(data), 1);
     ASSERT_TRUE(page);
     ASSERT_EQ(page->image.height, 2u);
@@ -192,7 +226,9 @@ TEST(MhDecoderCodes, MakeUpCodesInARowAddUp) {
 
 // A blank line coded as one make-up and one terminating code for the whole width is the common line of a page.
 TEST(MhDecoderCodes, BlankLinesAndLinesThatOnlyStartLikeOne) {
-    const std::string blackLine = std::string("00110101") + "0000001100101" "0000110111";
+    const std::string blackLine = std::string("00110101") +
+                                  "0000001100101"
+                                  "0000110111";
     // The make-up code of a blank line with another terminating code after it: one white pixel too many.
     std::string data = kEol + blackLine + kEol + "010011011" + "000111" + kEol + kWhiteLine1728 + kEol + blackLine +
                        kEol + kWhiteLine1728 + "1" + kEol + kWhiteLine1728 + Rtc();
@@ -206,8 +242,16 @@ TEST(MhDecoderCodes, BlankLinesAndLinesThatOnlyStartLikeOne) {
     EXPECT_EQ(BlackRuns(page->image, 5), Runs{});
 
     // On an 864 page the blank line is 832 + 32; 832 + 31 and a black pixel is not blank, nor is 1728 + 0 a line.
-    data = std::string(kEol) + "011010010" "00011011" + kEol + "011010010" "00011010" + kBlack1 + kEol +
-           kWhiteLine1728 + kEol + "011010010" "00011011" + Rtc();
+    data = std::string(kEol) +
+           "011010010"
+           "00011011" +
+           kEol +
+           "011010010"
+           "00011010" +
+           kBlack1 + kEol + kWhiteLine1728 + kEol +
+           "011010010"
+           "00011011" +
+           Rtc();
     page = DecodeMh(Pack(data), 5);
     ASSERT_TRUE(page);
     ASSERT_EQ(page->image.width, 864u);
@@ -236,15 +280,24 @@ TEST(MhDecoderCodes, BlankLinesAndLinesThatOnlyStartLikeOne) {
 
 TEST(MhDecoderFraming, AcceptsFillBitsMissingEolsAndMissingRtc) {
     // Fill bits of any length before EOLs.
-    std::string filled = std::string("0000") + kEol + kWhiteLine1728 + "0000000" + kEol + "00111" "0011" "011000"
-                         "01010010" + "000" + Rtc();
+    std::string filled = std::string("0000") + kEol + kWhiteLine1728 + "0000000" + kEol +
+                         "00111"
+                         "0011"
+                         "011000"
+                         "01010010" +
+                         "000" + Rtc();
     auto page = DecodeMh(Pack(filled), 1);
     ASSERT_TRUE(page);
     EXPECT_EQ(page->image.height, 2u);
     EXPECT_EQ(BlackRuns(page->image, 1), (Runs{{10, 15}}));
 
     // No EOLs and no RTC at all: the lines end where the runs add up to the width.
-    std::string bare = std::string(kWhiteLine1728) + "00111" "0011" "011000" "01010010" + kWhiteLine1728;
+    std::string bare = std::string(kWhiteLine1728) +
+                       "00111"
+                       "0011"
+                       "011000"
+                       "01010010" +
+                       kWhiteLine1728;
     page = DecodeMh(Pack(bare), 1);
     ASSERT_TRUE(page);
     EXPECT_EQ(page->image.height, 3u);
@@ -254,7 +307,10 @@ TEST(MhDecoderFraming, AcceptsFillBitsMissingEolsAndMissingRtc) {
 
 // Fill longer than the bits the reader holds at a time, at every bit offset, also in the last bytes of the data.
 TEST(MhDecoderFraming, LongFillBeforeAnEol) {
-    const std::string marked = std::string("00111") + "0011" "011000" "01010010";
+    const std::string marked = std::string("00111") +
+                               "0011"
+                               "011000"
+                               "01010010";
     for (uint32_t offset = 0; offset < 8; ++offset) {
         for (uint32_t fill = 40; fill <= 140; ++fill) {
             for (bool rtc : {true, false}) {
@@ -267,8 +323,10 @@ TEST(MhDecoderFraming, LongFillBeforeAnEol) {
                 EXPECT_EQ(BlackRuns(page->image, 1), (Runs{{10, 15}})) << offset << " " << fill << " " << rtc;
 
                 // After a line that stops short, at what looks like fill: the fill is not the end of the data.
-                data = std::string(offset, '0') + kEol + "00111" "0011" + std::string(fill, '0') + kEol + marked +
-                       (rtc ? Rtc() : "");
+                data = std::string(offset, '0') + kEol +
+                       "00111"
+                       "0011" +
+                       std::string(fill, '0') + kEol + marked + (rtc ? Rtc() : "");
                 page = DecodeMh(Pack(data), 1);
                 ASSERT_TRUE(page) << offset << " " << fill << " " << rtc;
                 ASSERT_EQ(page->image.height, 2u) << offset << " " << fill << " " << rtc;
@@ -284,7 +342,9 @@ TEST(MhDecoderFraming, LongFillBeforeAnEol) {
 TEST(MhDecoderDamage, ALineStoppedByFillIsCutOffOnlyIfNothingButZerosFollows) {
     for (uint32_t offset = 0; offset < 8; ++offset) {
         for (uint32_t fill = 12; fill <= 140; ++fill) {
-            const std::string data = std::string(offset, '0') + kEol + kWhiteLine1728 + kEol + "00111" "0011" +
+            const std::string data = std::string(offset, '0') + kEol + kWhiteLine1728 + kEol +
+                                     "00111"
+                                     "0011" +
                                      std::string(fill, '0');
             auto page = DecodeMh(Pack(data), 1);
             ASSERT_TRUE(page);
@@ -300,14 +360,22 @@ TEST(MhDecoderDamage, ALineStoppedByFillIsCutOffOnlyIfNothingButZerosFollows) {
 }
 
 TEST(MhDecoderFraming, StopsAtRtcAndIgnoresWhatFollows) {
-    std::string data = std::string(kEol) + kWhiteLine1728 + Rtc() + kEol + "00111" "0011" "011000" "01010010";
+    std::string data = std::string(kEol) + kWhiteLine1728 + Rtc() + kEol +
+                       "00111"
+                       "0011"
+                       "011000"
+                       "01010010";
     auto page = DecodeMh(Pack(data), 1);
     ASSERT_TRUE(page);
     EXPECT_EQ(page->image.height, 1u);
 }
 
 TEST(MhDecoderFraming, TheFirstLineIsTheTopOfThePageAndTheLastRowOfItsBmp) {
-    std::string data = std::string(kEol) + "00110101" "0000001100101" "0000110111" + kEol + kWhiteLine1728 + Rtc();
+    std::string data = std::string(kEol) +
+                       "00110101"
+                       "0000001100101"
+                       "0000110111" +
+                       kEol + kWhiteLine1728 + Rtc();
     auto page = DecodeMh(Pack(data), 1);
     ASSERT_TRUE(page);
     ASSERT_EQ(page->image.height, 2u);
@@ -320,8 +388,15 @@ TEST(MhDecoderFraming, TheFirstLineIsTheTopOfThePageAndTheLastRowOfItsBmp) {
 }
 
 TEST(MhDecoderWidth, DetectsTheWidthWhenAskedTo) {
-    std::string b4 = std::string(kEol) + "000000010011" "00110101" + kEol + "00111" "0011" "000000010010"
-                     "01010010" + Rtc();  // white 10, black 5, white 1984 + 49 = 2048
+    std::string b4 = std::string(kEol) +
+                     "000000010011"
+                     "00110101" +
+                     kEol +
+                     "00111"
+                     "0011"
+                     "000000010010"
+                     "01010010" +
+                     Rtc();  // white 10, black 5, white 1984 + 49 = 2048
     for (uint32_t param : {0u, 6u, 7u, 0x100u}) {
         auto page = DecodeMh(Pack(b4), param);
         ASSERT_TRUE(page) << param;
@@ -329,7 +404,9 @@ TEST(MhDecoderWidth, DetectsTheWidthWhenAskedTo) {
         EXPECT_EQ(page->damagedLines, 0u) << param;
     }
     // Without EOLs as well.
-    std::string bare = std::string("000000011101") + "00110101" + "000000011101" "00110101";
+    std::string bare = std::string("000000011101") + "00110101" +
+                       "000000011101"
+                       "00110101";
     auto page = DecodeMh(Pack(bare), 0);
     ASSERT_TRUE(page);
     EXPECT_EQ(page->image.width, 2432u);
@@ -342,8 +419,15 @@ TEST(MhDecoderWidth, DetectsTheWidthWhenAskedTo) {
 
 TEST(MhDecoderWidth, LinesOfTheWrongWidthAreDamage) {
     // A 2048 line on a page declared 1728 wide overflows.
-    std::string data = std::string(kEol) + kWhiteLine1728 + kEol + "000000010011" "00110101" + kEol +
-                       "00111" "0011" "011000" "01010010" + Rtc();
+    std::string data = std::string(kEol) + kWhiteLine1728 + kEol +
+                       "000000010011"
+                       "00110101" +
+                       kEol +
+                       "00111"
+                       "0011"
+                       "011000"
+                       "01010010" +
+                       Rtc();
     auto page = DecodeMh(Pack(data), 1);
     ASSERT_TRUE(page);
     ASSERT_EQ(page->image.height, 3u);
@@ -352,11 +436,22 @@ TEST(MhDecoderWidth, LinesOfTheWrongWidthAreDamage) {
 }
 
 TEST(MhDecoderDamage, ADamagedLineRepeatsTheLineAboveAndDecodingResumesAtTheNextEol) {
-    const std::string blackLine = std::string("00110101") + "0000001100101" "0000110111";
-    const std::string marked = std::string("00111") + "0011" "011000" "01010010";
+    const std::string blackLine = std::string("00110101") +
+                                  "0000001100101"
+                                  "0000110111";
+    const std::string marked = std::string("00111") +
+                               "0011"
+                               "011000"
+                               "01010010";
     // Line 2 holds a code that exists in neither table (white 00000000 1...), line 3 is short (EOL too early),
     // line 4 adds up but is not followed by an EOL.
-    std::string data = std::string(kEol) + blackLine + kEol + "00111" "000000001" "1111" + kEol + "00111" "0011" +
+    std::string data = std::string(kEol) + blackLine + kEol +
+                       "00111"
+                       "000000001"
+                       "1111" +
+                       kEol +
+                       "00111"
+                       "0011" +
                        kEol + marked + "1011" + kEol + marked + Rtc();
     auto page = DecodeMh(Pack(data), 1);
     ASSERT_TRUE(page);
@@ -369,7 +464,13 @@ TEST(MhDecoderDamage, ADamagedLineRepeatsTheLineAboveAndDecodingResumesAtTheNext
 }
 
 TEST(MhDecoderDamage, WithoutEolsThePageEndsAtTheDamage) {
-    std::string data = std::string("00111") + "0011" "011000" "01010010" + "00111" "000000001111" + kWhiteLine1728;
+    std::string data = std::string("00111") +
+                       "0011"
+                       "011000"
+                       "01010010" +
+                       "00111"
+                       "000000001111" +
+                       kWhiteLine1728;
     auto page = DecodeMh(Pack(data), 1);
     ASSERT_TRUE(page);
     EXPECT_EQ(page->image.height, 2u);
@@ -386,13 +487,22 @@ TEST(MhDecoderDamage, NothingDecodableGivesNothing) {
 }
 
 TEST(MhDecoderDamage, ATruncatedLastLineIsDropped) {
-    std::string data = std::string(kEol) + kWhiteLine1728 + kEol + "00111" "0011" "011000";
+    std::string data = std::string(kEol) + kWhiteLine1728 + kEol +
+                       "00111"
+                       "0011"
+                       "011000";
     auto page = DecodeMh(Pack(data), 1);
     ASSERT_TRUE(page);
     EXPECT_EQ(page->image.height, 1u);
     // A code completed only by the zeros read past the end does not finish a line: here "01" would be white 11,
     // the run that ends the line, if "000" followed.
-    data = std::string(kEol) + kWhiteLine1728 + "0000" + kEol + "00111" "0011" "011000" "00010111" "0000110111" "01";
+    data = std::string(kEol) + kWhiteLine1728 + "0000" + kEol +
+           "00111"
+           "0011"
+           "011000"
+           "00010111"
+           "0000110111"
+           "01";
     ASSERT_EQ(data.size() % 8, 0u);
     page = DecodeMh(Pack(data), 1);
     ASSERT_TRUE(page);

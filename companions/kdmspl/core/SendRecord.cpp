@@ -31,13 +31,13 @@ CopyCheck CheckSmhCopy(const std::vector<uint8_t>& bytes, SmhFileHeader& header)
         return CopyCheck::kTooShort;
     header = *read;
     switch (CheckSmhHeader(header)) {
-        case SmhHeaderCheck::kWrongFormat:
-            return CopyCheck::kWrongFormat;
-        case SmhHeaderCheck::kNoPages:
-            return CopyCheck::kNoPages;
-        case SmhHeaderCheck::kValid:
-        case SmhHeaderCheck::kRefused:
-            break;
+    case SmhHeaderCheck::kWrongFormat:
+        return CopyCheck::kWrongFormat;
+    case SmhHeaderCheck::kNoPages:
+        return CopyCheck::kNoPages;
+    case SmhHeaderCheck::kValid:
+    case SmhHeaderCheck::kRefused:
+        break;
     }
     return AllSmhPagesPresent(source, header) ? CopyCheck::kValid : CopyCheck::kBadPage;
 }

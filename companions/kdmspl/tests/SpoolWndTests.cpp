@@ -55,7 +55,7 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 class SpoolWndTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         char temp[MAX_PATH];
         GetTempPathA(sizeof temp, temp);

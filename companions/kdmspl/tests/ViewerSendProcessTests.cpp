@@ -58,7 +58,7 @@ std::vector<std::string> Fields(const std::string& line) {
 }
 
 class ViewerSendProcessTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(m_spooler.Installed()) << "an older spooler is installed";
         WriteFileBytes(m_settings.ProgramFolder() + "Addr.csv", kBook);

@@ -46,14 +46,14 @@ SampleCheck CheckSampleFax(const std::vector<uint8_t>& bytes, SmhFileHeader& hea
         return SampleCheck::kTooShort;
     header = *read;
     switch (CheckSmhHeader(header)) {
-        case SmhHeaderCheck::kWrongFormat:
-            return SampleCheck::kWrongFormat;
-        case SmhHeaderCheck::kNoPages:
-            return SampleCheck::kNoPages;
-        case SmhHeaderCheck::kRefused:
-            return SampleCheck::kRefused;
-        case SmhHeaderCheck::kValid:
-            break;
+    case SmhHeaderCheck::kWrongFormat:
+        return SampleCheck::kWrongFormat;
+    case SmhHeaderCheck::kNoPages:
+        return SampleCheck::kNoPages;
+    case SmhHeaderCheck::kRefused:
+        return SampleCheck::kRefused;
+    case SmhHeaderCheck::kValid:
+        break;
     }
     return AllSmhPagesPresent(source, header) ? SampleCheck::kValid : SampleCheck::kBadPage;
 }
@@ -93,8 +93,8 @@ std::string SenderFromHeader(const SmhFileHeader& header, std::string_view fallb
 ReceiveLogRecord ReceiveRecordFor(const Reception& reception) {
     const std::string date = FormatLogDate(reception.received);
     const std::string pages = std::to_string(std::min(reception.pages, kMaxPagesText));
-    const std::array<std::string_view, 6> fields = {reception.sender, kReceivedResult, date,
-                                                    pages,            reception.documentName, "0"};
+    const std::array<std::string_view, 6> fields = {
+        reception.sender, kReceivedResult, date, pages, reception.documentName, "0"};
     ReceiveLogRecord record;
     record.Set(fields);
     return record;

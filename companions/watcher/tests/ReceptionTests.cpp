@@ -6,7 +6,7 @@
 
 namespace {
 const std::string kSender = "\xC9\xCF\xBA\xA3\xC3\xF7\xBB\xD4\xB5\xE7\xD7\xD3";  // 上海明辉电子
-const std::string kUnknown = "\xCE\xB4\xD6\xAA";                                  // 未知
+const std::string kUnknown = "\xCE\xB4\xD6\xAA";                                 // 未知
 
 std::vector<uint8_t> Document(uint32_t pages, const SmhFileHeader& header) {
     std::vector<SmhPageSpec> specs;

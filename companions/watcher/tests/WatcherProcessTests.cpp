@@ -14,7 +14,8 @@
 // The real program as the Launcher, Setup and scripts start it.
 namespace {
 CRunningProgram StartWatcher(const std::string& arguments = "") {
-    return CRunningProgram::Start("\"" + BuiltProgram("Watcher.exe") + "\"" + (arguments.empty() ? "" : " " + arguments));
+    return CRunningProgram::Start("\"" + BuiltProgram("Watcher.exe") + "\"" +
+                                  (arguments.empty() ? "" : " " + arguments));
 }
 
 HWND WaitForWatcherWindow(DWORD ms) {

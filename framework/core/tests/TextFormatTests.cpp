@@ -41,6 +41,9 @@ TEST(FilterFromResource, ABarThatIsATrailByteIsNotASeparator) {
 TEST(LowerAscii, LowersCapitalsButNotTrailBytes) {
     EXPECT_EQ(LowerAscii("C:\\LOG\\RECEIVE.CSV"), "c:\\log\\receive.csv");
     // 0x81 0x41: the "A" is the trail byte of one character and stays.
-    EXPECT_EQ(LowerAscii("\x81" "AB"), "\x81" "Ab");
+    EXPECT_EQ(LowerAscii("\x81"
+                         "AB"),
+              "\x81"
+              "Ab");
     EXPECT_EQ(LowerAscii(""), "");
 }

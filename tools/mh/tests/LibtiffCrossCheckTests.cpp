@@ -17,8 +17,12 @@ std::vector<BilevelImage> Pages() {
             runs.SetBlack(x, r);
         }
     }
-    return {mh::TypedLetterPage(), mh::CoverPage(mh::kA4StandardRows), mh::HalftonePage(500),
-            mh::RandomPage(1728, 200, 40, 11), mh::RandomPage(2432, 100, 5, 12), runs};
+    return {mh::TypedLetterPage(),
+            mh::CoverPage(mh::kA4StandardRows),
+            mh::HalftonePage(500),
+            mh::RandomPage(1728, 200, 40, 11),
+            mh::RandomPage(2432, 100, 5, 12),
+            runs};
 }
 
 TEST(LibtiffCrossCheck, OurDecoderReadsLibtiffsG3) {

@@ -99,7 +99,9 @@ TEST(MhEncoderFraming, FillBitsEndEveryEolOnAByteBoundary) {
 TEST(MhEncoderFraming, EolAndRtcAreWhereT4PutsThem) {
     // One white line: EOL, white 1728 + 0, then RTC.
     const std::string bits = BitString(EncodeMh(BilevelImage(1728, 1), {true, false, true}));
-    std::string expected = std::string("000000000001") + "010011011" "00110101";
+    std::string expected = std::string("000000000001") +
+                           "010011011"
+                           "00110101";
     for (int i = 0; i < 6; ++i) {
         expected += "000000000001";
     }
@@ -130,8 +132,8 @@ TEST(MhDamage, DamagedBytesCostOnlyTheLinesTheyHit) {
             ++differing;
             // A lost line shows the line above it.
             ASSERT_GT(y, 0u);
-            EXPECT_TRUE(std::equal(decoded->image.Row(y), decoded->image.Row(y) + page.Stride(),
-                                   decoded->image.Row(y - 1)));
+            EXPECT_TRUE(
+                std::equal(decoded->image.Row(y), decoded->image.Row(y) + page.Stride(), decoded->image.Row(y - 1)));
         }
     }
     EXPECT_GE(decoded->damagedLines, 1u);

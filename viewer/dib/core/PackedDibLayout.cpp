@@ -37,31 +37,31 @@ uint32_t EntrySize(DibBytes dib) {
 
 bool IsKnownBitCount(uint16_t bits, bool core) {
     switch (bits) {
-        case 1:
-        case 4:
-        case 8:
-        case 24:
-            return true;
-        case 16:
-        case 32:
-            return !core;
-        default:
-            return false;
+    case 1:
+    case 4:
+    case 8:
+    case 24:
+        return true;
+    case 16:
+    case 32:
+        return !core;
+    default:
+        return false;
     }
 }
 
 bool FitsCompression(uint32_t compression, uint16_t bits) {
     switch (compression) {
-        case kDibRgb:
-            return true;
-        case kDibRle8:
-            return bits == 8;
-        case kDibRle4:
-            return bits == 4;
-        case kDibBitFields:
-            return bits == 16 || bits == 32;
-        default:
-            return false;
+    case kDibRgb:
+        return true;
+    case kDibRle8:
+        return bits == 8;
+    case kDibRle4:
+        return bits == 4;
+    case kDibBitFields:
+        return bits == 16 || bits == 32;
+    default:
+        return false;
     }
 }
 }  // namespace
@@ -86,14 +86,14 @@ uint16_t DibNumColors(DibBytes dib) {
     if (uint32_t used = ClrUsed(dib))
         return static_cast<uint16_t>(used);
     switch (DibBitCount(dib)) {
-        case 1:
-            return 2;
-        case 4:
-            return 16;
-        case 8:
-            return 256;
-        default:
-            return 0;
+    case 1:
+        return 2;
+    case 4:
+        return 16;
+    case 8:
+        return 256;
+    default:
+        return 0;
     }
 }
 

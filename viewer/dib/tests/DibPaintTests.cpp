@@ -27,7 +27,8 @@ COLORREF PatternColour(int x, int y) {
 
 // The 1-bit pattern as rows bottom-up after a header of `headerSize` bytes and a table of `entrySize` entries.
 std::vector<uint8_t> PatternDib(bool core) {
-    std::vector<uint8_t> dib = core ? MakeCoreDib(kWidth, kHeight, 1) : MakeInfoDib({.width = kWidth, .height = kHeight});
+    std::vector<uint8_t> dib =
+        core ? MakeCoreDib(kWidth, kHeight, 1) : MakeInfoDib({.width = kWidth, .height = kHeight});
     const size_t table = core ? 12 : 40;
     const size_t entry = core ? 3 : 4;
     const uint8_t red[] = {0, 0, 0xFF};
@@ -53,8 +54,8 @@ protected:
         BITMAPINFO info{};
         info.bmiHeader = {sizeof(BITMAPINFOHEADER), kSurfaceWidth, -kSurfaceHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         m_dc.Reset(CreateCompatibleDC(nullptr));
-        m_surface.Reset(CreateDIBSection(m_dc.Get(), &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_pixels),
-                                         nullptr, 0));
+        m_surface.Reset(
+            CreateDIBSection(m_dc.Get(), &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_pixels), nullptr, 0));
         ASSERT_TRUE(m_dc && m_surface && m_pixels);
         m_previous = SelectObject(m_dc.Get(), m_surface.Get());
         std::fill(m_pixels, m_pixels + kSurfaceWidth * kSurfaceHeight, ToPixel(kUntouched));
@@ -118,8 +119,7 @@ TEST_F(DibPaintTest, PaintDibPutsThePreviousPaletteBack) {
 
 TEST_F(DibPaintTest, PaintDibPlainStretchesTheImage) {
     auto block = BlockOf(PatternDib(false));
-    EXPECT_NE(PaintDibPlain(m_dc.Get(), 4, 3, 2 * kWidth, 2 * kHeight, block.Get(), 0, 0, kWidth, kHeight, SRCCOPY),
-              0);
+    EXPECT_NE(PaintDibPlain(m_dc.Get(), 4, 3, 2 * kWidth, 2 * kHeight, block.Get(), 0, 0, kWidth, kHeight, SRCCOPY), 0);
     ExpectPatternDoubledAt(4, 3);
 }
 

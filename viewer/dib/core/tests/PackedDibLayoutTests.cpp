@@ -201,9 +201,9 @@ TEST(PackedDibValidation, RejectsHeadersThatDoNotDescribeABitmap) {
     for (const auto& f : bad) {
         auto dib = MakeInfoDib(f);
         dib.resize(dib.size() + 4096);
-        EXPECT_FALSE(IsValidPackedDib(dib)) << "width " << f.width << " height " << f.height << " bits "
-                                            << f.bitCount << " compression " << f.compression << " used "
-                                            << f.clrUsed << " header " << f.headerSize;
+        EXPECT_FALSE(IsValidPackedDib(dib))
+            << "width " << f.width << " height " << f.height << " bits " << f.bitCount << " compression "
+            << f.compression << " used " << f.clrUsed << " header " << f.headerSize;
     }
     for (uint16_t bits : {16, 32, 0, 2}) {
         auto dib = MakeCoreDib(5, 3, bits);
