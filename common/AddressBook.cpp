@@ -80,6 +80,8 @@ bool CAddressBook::Load() {
     {
         CBusyState busy(m_dialog);
         result = ReadWholeFile(m_path, bytes);
+        // A book that is there but could not be read whole is never written over with what was read of it.
+        m_fileWritable = result == FileResult::kOk || IsMissingFile(m_path);
         if (result == FileResult::kOk) {
             CProgressSteps progress(m_dialog, bytes.size() > kLoadProgressBytes, IDS_LOADING);
             const AddressHeadings headings = Headings();
@@ -131,6 +133,10 @@ std::string CAddressBook::FileText() const {
 }
 
 bool CAddressBook::Save() {
+    if (!m_fileWritable) {
+        ReportFileError(IDS_CANNOT_OPEN);
+        return false;
+    }
     FileResult result;
     {
         CBusyState busy(m_dialog);

@@ -31,7 +31,8 @@ public:
     void InsertColumns();
 
     // Both run in the dialog's busy state and report their failure ("不能打开文件 Addr.csv", "不能关闭文件
-    // Addr.csv") after it ends. A failed save leaves the file as it was.
+    // Addr.csv") after it ends. A failed save leaves the file as it was; so does every save after a load that
+    // found the file but could not read it whole (locked, no access, a failed read or close).
     bool Load();
     bool Save();
 
@@ -56,6 +57,7 @@ private:
     HWND m_dialog = nullptr;
     HWND m_list = nullptr;
     std::string m_path;
+    bool m_fileWritable = true;
     // Mirrors the list's rows, which show these records; finding an entry's place needs no list messages.
     std::vector<std::unique_ptr<AddressRecord>> m_rows;
     // Lines past the list's limit: not shown, but written back after the rows so no save drops them.

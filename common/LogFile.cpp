@@ -13,10 +13,6 @@ constexpr int kPhaseDone = 0;
 constexpr int kPhaseLoading = 1;
 constexpr int kPhaseSaving = 2;
 
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 }  // namespace
 
 LogDateTime CurrentLogTime() {
@@ -88,7 +84,7 @@ void CLogFile::Load(LogList& list) {
 
     std::string bytes;
     const FileResult read = ReadWholeFile(LogPath(), bytes);
-    m_logReadable = read == FileResult::kOk || !Exists(LogPath());
+    m_logReadable = read == FileResult::kOk || IsMissingFile(LogPath());
     if (read == FileResult::kCannotOpen)
         Exclaim(IDS_CANNOT_OPEN, logName);
     else if (read == FileResult::kCannotClose)
@@ -97,8 +93,9 @@ void CLogFile::Load(LogList& list) {
         list.InsertLines(bytes, LogInsertMode::kAppend, [this](int p) { Report(p, kPhaseLoading); });
     list.OnRetentionDrop(nullptr);
 
-    if (!Save(list))
-        return;  // the handed-over files stay for the next load, which merges them again
+    // A log that could not be read has had its message; the handed-over files stay for a load that can save.
+    if (!m_logReadable || !Save(list))
+        return;
     for (const std::string& path : merged)
         DeleteFileA(path.c_str());
     for (const LogRecord& record : dropped)
@@ -107,7 +104,9 @@ void CLogFile::Load(LogList& list) {
 
 bool CLogFile::Save(const LogList& list) {
     if (!m_logReadable) {
+        // Rewriting it would lose what could not be read; whatever waited on this save does not happen either.
         Report(100, kPhaseDone);
+        Exclaim(IDS_CANNOT_OPEN, std::string(m_layout.logFileName));
         return false;
     }
     std::string text;

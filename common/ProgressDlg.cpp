@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "framework/BusyState.h"
+
 CProgressDlg* CProgressDlg::Open(HWND owner, std::string text) {
     auto* dialog = new CProgressDlg(std::move(text));
     HWND hwnd = dialog->Create(owner);
@@ -21,16 +23,7 @@ BOOL CProgressDlg::OnInitDialog() {
 }
 
 void CProgressDlg::SetPosition(int percent) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // The loop that asked to end has to see it.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    PaintPendingWindows();
     if (m_hWnd)
         SendDlgItemMessageA(m_hWnd, IDC_PROGRESS_BAR, PBM_SETPOS, percent, 0);
 }

@@ -10,8 +10,7 @@ class CProgressDlg : public CDialog {
 public:
     // Shows a new window with the text and paints it at once; null when it cannot be made.
     static CProgressDlg* Open(HWND owner, std::string text);
-    // Lets the window repaint while its caller is busy: first every message waiting in the thread's queue is
-    // dispatched, then the bar moves.
+    // Lets the windows repaint while the caller is busy (nothing else is handled meanwhile), then moves the bar.
     void SetPosition(int percent);
     void CloseAfter(UINT milliseconds);
 

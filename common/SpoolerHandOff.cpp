@@ -58,6 +58,26 @@ bool WriteJobList(HWND owner, const std::string& list, const std::string& text, 
     return true;
 }
 
+namespace {
+void ClearReadOnly(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+}
+}  // namespace
+
+bool RemoveHandOffCopy(const std::string& copy) {
+    ClearReadOnly(copy);
+    return DeleteFileA(copy.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+bool MakeHandOffCopy(const std::string& document, const std::string& copy) {
+    if (!RemoveHandOffCopy(copy) || !CopyFileA(document.c_str(), copy.c_str(), TRUE))
+        return false;
+    ClearReadOnly(copy);
+    return true;
+}
+
 void StartSpooler() {
     char system[256] = {};
     const UINT length = GetSystemDirectoryA(system, sizeof system);

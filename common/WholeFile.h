@@ -11,10 +11,15 @@ enum class FileResult {
     kCannotClose,  // reported as "不能关闭文件 %1"
 };
 
+// Reads the file without keeping anyone from replacing it meanwhile.
 FileResult ReadWholeFile(const std::string& path, std::string& bytes);
 
-// `bytes` is the file's complete new content.
+// True when nothing is at `path` (nor its folder): a file that is there but cannot be read is not missing.
+bool IsMissingFile(const std::string& path);
+
+// `bytes` is the file's complete new content. A file that another program reads or replaces at the same moment
+// is waited for briefly; of two programs saving at once, the later replace wins.
 FileResult ReplaceWholeFile(const std::string& path, std::string_view bytes);
 
-// Where ReplaceWholeFile writes the new copy before it takes the file's place.
+// Where this program's ReplaceWholeFile writes the new copy before it takes the file's place.
 std::string ReplacementCopyPath(const std::string& path);

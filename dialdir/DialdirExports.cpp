@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "dialdir/DialdirApp.h"
 #include "dialdir/PhoneBookDlg.h"
@@ -25,7 +26,9 @@ struct PendingResult {
 };
 PendingResult g_pending;
 
-CPhoneBookDlg* g_modeless = nullptr;
+// Every modeless dialog made, the last one the one PhoneBookDlgDestroy ends: one made earlier is no longer the
+// caller's, but its window must still go before the library's code does.
+std::vector<std::unique_ptr<CPhoneBookDlg>> g_modeless;
 
 void Report(UINT stringId) {
     AppMessageBox(nullptr, LoadResString(stringId), MB_OK | MB_ICONEXCLAMATION);
@@ -70,7 +73,10 @@ void CopyField(char* to, const char* from) {
 }
 }  // namespace
 
+// A caller's null pointer is refused with status 1, as a dialog that did not open: nothing is shown or written.
 extern "C" int __cdecl OpenPhone(int* count) {
+    if (!count)
+        return kDialdirNoChoice;
     std::unique_ptr<CPhoneBookDlg> dialog = std::make_unique<CPhoneBookDlg>(*g_app);
     if (dialog->DoModal(nullptr) != IDOK || dialog->ResultCount() < 1)
         return kDialdirNoChoice;
@@ -88,7 +94,7 @@ extern "C" int __cdecl OpenPhone(int* count) {
 }
 
 extern "C" int __cdecl GetNameandPhone(void* buffer) {
-    if (!g_pending.block)
+    if (!g_pending.block || !buffer)
         return kDialdirNoChoice;
     const PendingResult pending = g_pending;
     g_pending = {};
@@ -114,6 +120,8 @@ extern "C" int __cdecl GetNameandPhone(void* buffer) {
 }
 
 extern "C" int __cdecl GetAddressInfo(HGLOBAL* block, int* count) {
+    if (!block || !count)
+        return kDialdirNoChoice;
     std::unique_ptr<CPhoneBookDlg> dialog = std::make_unique<CPhoneBookDlg>(*g_app);
     if (dialog->DoModal(nullptr) != IDOK || dialog->ResultCount() < 1)
         return kDialdirNoChoice;
@@ -139,22 +147,20 @@ extern "C" int __cdecl PhoneBookDlgModal(HWND parent) {
 }
 
 extern "C" BOOL __cdecl PhoneBookDlgCreate(HWND parent) {
-    // An earlier dialog is no longer tracked; its window stays with its parent.
     auto dialog = std::make_unique<CPhoneBookDlg>(*g_app);
     HWND hwnd = dialog->Create(parent);
     if (!hwnd)
         return FALSE;
     ShowWindow(hwnd, SW_SHOW);
-    g_modeless = dialog.release();
+    g_modeless.push_back(std::move(dialog));
     return TRUE;
 }
 
 extern "C" BOOL __cdecl PhoneBookDlgDestroy(void) {
-    if (!g_modeless)
+    if (g_modeless.empty())
         return FALSE;
     // The object's destructor destroys the window if OK or Cancel has not already done so.
-    delete g_modeless;
-    g_modeless = nullptr;
+    g_modeless.pop_back();
     return TRUE;
 }
 
@@ -169,9 +175,12 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
     case DLL_PROCESS_DETACH:
         // Unloaded by FreeLibrary, not at process end: no window may outlive the code of its procedure.
         if (!reserved) {
-            delete g_modeless;
-            g_modeless = nullptr;
+            g_modeless.clear();
             ReleasePending();
+        } else {
+            // The process is ending and its windows with it: nothing may be destroyed from here.
+            for (std::unique_ptr<CPhoneBookDlg>& dialog : g_modeless)
+                dialog.release();
         }
         g_app.reset();
         break;

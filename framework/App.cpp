@@ -71,9 +71,12 @@ std::string CWinApp::FirstArgument() {
     LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
     std::string argument;
     if (words && count > 1) {
-        char text[MAX_PATH * 2] = {};
-        WideCharToMultiByte(CP_ACP, 0, words[1], -1, text, sizeof text, nullptr, nullptr);
-        argument = text;
+        const int size = WideCharToMultiByte(CP_ACP, 0, words[1], -1, nullptr, 0, nullptr, nullptr);
+        if (size > 1) {
+            argument.resize(static_cast<size_t>(size));
+            WideCharToMultiByte(CP_ACP, 0, words[1], -1, argument.data(), size, nullptr, nullptr);
+            argument.resize(static_cast<size_t>(size) - 1);
+        }
     }
     LocalFree(words);
     return argument;

@@ -6,8 +6,6 @@
 #include "framework/CmdTarget.h"
 #include "framework/Profile.h"
 
-class CDocument;
-
 // The application object: one per program. Run() performs the start-up (InitInstance), the message loop while
 // a main window exists, and the shut-down (ExitInstance).
 class CWinApp : public CCmdTarget {
@@ -38,10 +36,6 @@ public:
     const std::string& HelpPath() const { return m_helpPath; }
     void SetHelpPath(std::string path) { m_helpPath = std::move(path); }
     BOOL ShowHelp(ULONG_PTR data, UINT command);
-
-    // Programs with documents: the recent-file list and the main window's caption follow the document.
-    virtual void AddToRecentFileList(const std::string& /*path*/) {}
-    virtual void OnDocumentTitleChanged(const CDocument& /*document*/) {}
 
 protected:
     // Return FALSE to end the program without a message loop.

@@ -1,5 +1,8 @@
 #include "framework/Dialog.h"
 
+#include <optional>
+
+#include "framework/HeldRequests.h"
 #include "framework/Resources.h"
 
 CDialog::~CDialog() {
@@ -12,14 +15,23 @@ CDialog::~CDialog() {
 
 INT_PTR CDialog::DoModal(HWND parent) {
     m_modal = true;
-    INT_PTR result = DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(m_templateId), parent,
-                                     &CDialog::StaticDialogProc, reinterpret_cast<LPARAM>(this));
+    INT_PTR result;
+    {
+        // A dialog over a window is a step of that window's work; a program's main dialog is not.
+        std::optional<CWorkScope> step;
+        if (parent)
+            step.emplace();
+        m_ownDepth = CWorkScope::Depth();
+        result = DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(m_templateId), parent, &CDialog::StaticDialogProc,
+                                 reinterpret_cast<LPARAM>(this));
+    }
     m_modal = false;
     return result;
 }
 
 HWND CDialog::Create(HWND parent) {
     m_modal = false;
+    m_ownDepth = CWorkScope::Depth();
     return CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(m_templateId), parent, &CDialog::StaticDialogProc,
                               reinterpret_cast<LPARAM>(this));
 }
@@ -71,6 +83,13 @@ INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
     }
     if (!self)
         return FALSE;
+    if (msg == RunHeldRequestsMessage()) {
+        RunHeldRequests();
+        return TRUE;
+    }
+    // A close while the dialog's own work runs waits for it; its own modal loop is no such work.
+    if (msg == WM_CLOSE && CWorkScope::Depth() > self->m_ownDepth && HoldRequest(hwnd, msg, wp, lp))
+        return TRUE;
     INT_PTR result = self->DialogProc(msg, wp, lp);
     if (msg == WM_NCDESTROY) {
         self->DetachHandle();

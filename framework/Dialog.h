@@ -29,4 +29,5 @@ private:
 
     UINT m_templateId;
     bool m_modal = false;
+    int m_ownDepth = 0;  // the work scopes open when the dialog opened
 };

@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
-#include "framework/App.h"
 #include "framework/View.h"
 
 void CDocument::SetTitle(std::string title) {
     m_title = std::move(title);
-    if (CWinApp* app = TheApp())
-        app->OnDocumentTitleChanged(*this);
+    m_host.OnDocumentTitleChanged(*this);
 }
 
 void CDocument::SetPathName(const std::string& path, bool addToRecent) {
@@ -16,8 +14,7 @@ void CDocument::SetPathName(const std::string& path, bool addToRecent) {
     const size_t slash = path.find_last_of("\\/:");
     SetTitle(slash == std::string::npos ? path : path.substr(slash + 1));
     if (addToRecent)
-        if (CWinApp* app = TheApp())
-            app->AddToRecentFileList(path);
+        m_host.AddToRecentFileList(path);
 }
 
 bool CDocument::OnNewDocument() {

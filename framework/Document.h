@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/CmdTarget.h"
+#include "framework/DocumentHost.h"
 
 class CView;
 
@@ -10,7 +11,12 @@ class CView;
 // files are opened; the title is the file's name or "Untitled".
 class CDocument : public CCmdTarget {
 public:
+    explicit CDocument(IDocumentHost& host) : m_host(host) {}
     ~CDocument() override = default;
+    CDocument(const CDocument&) = delete;
+    CDocument& operator=(const CDocument&) = delete;
+
+    IDocumentHost& Host() const { return m_host; }
 
     const std::string& Title() const { return m_title; }
     void SetTitle(std::string title);
@@ -33,6 +39,7 @@ public:
     void UpdateAllViews(CView* sender);
 
 private:
+    IDocumentHost& m_host;
     std::string m_title;
     std::string m_pathName;
     bool m_modified = false;

@@ -8,6 +8,7 @@
 #include "framework/App.h"
 #include "framework/Document.h"
 #include "framework/FrameworkResources.h"
+#include "framework/HeldRequests.h"
 #include "framework/Resources.h"
 #include "framework/View.h"
 
@@ -119,8 +120,12 @@ void CFrameWnd::ShowToolBarMenu() {
     }
     POINT at;
     GetCursorPos(&at);
-    const UINT chosen =
-        static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hWnd, nullptr));
+    UINT chosen;
+    {
+        CWorkScope menuLoop;
+        chosen =
+            static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hWnd, nullptr));
+    }
     DestroyMenu(menu);
     if (chosen)
         RouteCommand(chosen);
@@ -141,6 +146,8 @@ bool CFrameWnd::RouteCommand(UINT id) {
     CCmdUI ui(id);
     if (!RouteUpdate(ui) || !ui.Enabled())
         return false;
+    // A command is work: whatever it waits on (a dialog, a message, a page) lets no request from outside in.
+    CWorkScope command;
     if (m_view && m_view->OnCommand(id))
         return true;
     if (m_document && m_document->OnCommand(id))
@@ -275,7 +282,13 @@ void CFrameWnd::OnDropFiles(HDROP drop) {
     DragFinish(drop);
 }
 
+bool CFrameWnd::IsRequest(UINT msg) const {
+    return msg == WM_CLOSE || msg == WM_DROPFILES;
+}
+
 LRESULT CFrameWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (IsRequest(msg) && HoldRequest(m_hWnd, msg, wp, lp))
+        return 0;
     LRESULT result = 0;
     if (OnFrameMessage(msg, wp, lp, result))
         return result;

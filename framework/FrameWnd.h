@@ -47,6 +47,9 @@ protected:
     // Toolbar slots, status panes and the like; called once the window exists.
     virtual bool OnCreateBars() = 0;
     virtual void RecalcLayout();
+    // Messages that ask for new work from outside (a close, dropped files, another start's hand-over): held while
+    // work is under way, handled once it has ended.
+    virtual bool IsRequest(UINT msg) const;
     // Extra handling of a derived frame; return true when handled with `result` set.
     virtual bool OnFrameMessage(UINT /*msg*/, WPARAM /*wp*/, LPARAM /*lp*/, LRESULT& /*result*/) { return false; }
     virtual void OnClose();

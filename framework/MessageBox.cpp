@@ -1,6 +1,7 @@
 #include "framework/MessageBox.h"
 
 #include "framework/App.h"
+#include "framework/HeldRequests.h"
 #include "framework/Seam.h"
 
 namespace {
@@ -23,5 +24,7 @@ int AppMessageBox(HWND owner, const std::string& text, UINT type) {
 }
 
 int AppMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
+    // The work that asks waits for the answer; nothing else may start meanwhile.
+    CWorkScope waitingForAnswer;
     return Seam<IMessageBoxes>().Show(owner, text, caption, type);
 }

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "framework/BusyState.h"
 #include "framework/CommonDialogs.h"
 #include "framework/Seam.h"
 
@@ -60,6 +61,7 @@ bool PrintPages(HWND owner,
     DOCINFOA info{};
     info.cbSize = sizeof info;
     info.lpszDocName = documentName.c_str();
+    CBusyState busy(owner);
     bool ok = StartDocA(dc, &info) > 0;
     for (int page = from; ok && page <= to; ++page) {
         ok = StartPage(dc) > 0;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "framework/BusyState.h"
 #include "framework/Resources.h"
 #include "framework/StatusBar.h"
 
@@ -24,18 +25,14 @@ void CStatusProgress::Place() const {
     MoveWindow(m_bar, pane.left + 1, pane.top + 1, pane.right - pane.left - 2, pane.bottom - pane.top - 2, TRUE);
 }
 
-void CStatusProgress::Show(HWND owner, const std::string& text, WPARAM percent) {
+void CStatusProgress::Show(const std::string& text, WPARAM percent) {
     const DWORD now = GetTickCount();
     const bool done = percent >= 100;
     const bool textChanges = text != m_statusBar->PaneText(0);
     if (!done && !textChanges && now - m_lastTick < kIntervalMs)
         return;
     m_lastTick = now;
-    MSG msg;
-    while (PeekMessageA(&msg, owner, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    PaintPendingWindows();
     if (textChanges) {
         m_statusBar->SetPaneText(0, text);
         UpdateWindow(m_statusBar->Hwnd());

@@ -16,9 +16,9 @@ public:
     // Fits the bar to its pane again; after the status bar was laid out.
     void Place() const;
 
-    // `text` in the message pane and the bar at `percent`; at 100 or more the bar goes back to 0. The owner's
-    // waiting messages are handled first, so the window repaints during the work.
-    void Show(HWND owner, const std::string& text, WPARAM percent);
+    // `text` in the message pane and the bar at `percent`; at 100 or more the bar goes back to 0. What waits to
+    // be painted is painted first, so the window stays drawn during the work; nothing else is handled.
+    void Show(const std::string& text, WPARAM percent);
 
 private:
     static constexpr DWORD kIntervalMs = 100;

@@ -2,6 +2,8 @@
 
 #include <unordered_map>
 
+#include "framework/HeldRequests.h"
+
 namespace {
 // Handle to object, kept in the process: every message looks its window up here, and a window property would
 // cost a round trip to the window server under Wine. The programs' windows all live on one thread.
@@ -78,6 +80,10 @@ LRESULT CALLBACK CWnd::StaticWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
     }
     if (!self)
         return DefWindowProcA(hwnd, msg, wp, lp);
+    if (msg == RunHeldRequestsMessage()) {
+        RunHeldRequests();
+        return 0;
+    }
     LRESULT result = self->WindowProc(msg, wp, lp);
     if (msg == WM_NCDESTROY)
         self->DetachHandle();

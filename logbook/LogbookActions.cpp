@@ -41,31 +41,41 @@ void CLogbookView::OpenFax() {
 void CLogbookView::DeleteSelectedRow() {
     if (!m_log)
         return;
-    const int row = m_list.GetNextItem(-1, LVNI_SELECTED);
-    if (row < 0 || static_cast<size_t>(row) >= m_log->Size())
+    const int row = SelectedRow();
+    if (row < 0)
         return;
     if (AppMessageBox(MainWindow(), LoadResString(IDS_CONFIRM_DELETE), MB_OKCANCEL) != IDOK)
         return;
     CBusyState busy(MainWindow());
-    RemoveRow(row);
-    SaveLog();
+    const LogRecord record = TakeRow(row);
+    // The document goes only with its line: a log that could not be saved still names it, and the next load
+    // shows the row again with its fax.
+    if (SaveLog())
+        LogFile().DeleteDocument(record);
 }
 
+// The row is the one the command's rule looked at, the selected one, whichever row was clicked last.
 void CLogbookView::SendAgain() {
-    if (m_shown != LogKind::kSend || !m_log || m_lastClicked < 0 || static_cast<size_t>(m_lastClicked) >= m_log->Size())
+    if (!IsSendAgainPossible())
         return;
     CBusyState busy(MainWindow());
     const CLogbookApp& app = TheLogbookApp();
-    const LogRecord& record = m_log->At(static_cast<size_t>(m_lastClicked));
+    const int row = SelectedRow();
     std::string copy;
-    if (!record.FileName().empty()) {
+    if (!m_log->At(static_cast<size_t>(row)).FileName().empty()) {
         copy = app.RecvFile(kResendCopyName);
-        // Only a document inside the received-fax folder is sent; the copy's failure is the spooler's to find.
+        // Only a document inside the received-fax folder is sent. One that cannot be copied leaves no copy at
+        // all, never an older one: the spooler finds the file missing and says so.
+        const LogRecord& record = m_log->At(static_cast<size_t>(row));
         if (IsPlainFileName(record.FileName()))
-            CopyFileA(LogFile().DocumentPath(record).c_str(), copy.c_str(), FALSE);
+            MakeHandOffCopy(LogFile().DocumentPath(record), copy);
+        else
+            RemoveHandOffCopy(copy);
     }
-    RemoveRow(m_lastClicked);
-    SaveLog();
+    const LogRecord record = TakeRow(row);
+    if (!SaveLog())
+        return;  // the failed row stays in the log with its document, to be sent again later
+    LogFile().DeleteDocument(record);
     if (!WriteJobList(MainWindow(), app.RecvFile(kJobListName), copy, false))
         return;
     StartSpooler();

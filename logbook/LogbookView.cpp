@@ -48,10 +48,11 @@ bool CLogbookView::Create(HWND parent, UINT id) {
     if (!CreateEx(0, kViewClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ResourceInstance()))
         return false;
-    // Report view, owner-drawn fixed rows, one selection, headers that do not sort.
+    // Report view, owner-drawn fixed rows, one selection, headers that do not sort; the selection shows only
+    // while the list has the focus.
     HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_OWNERDATA |
-                                    LVS_SINGLESEL | LVS_NOSORTHEADER | LVS_AUTOARRANGE | LVS_SHOWSELALWAYS,
+                                    LVS_SINGLESEL | LVS_NOSORTHEADER | LVS_AUTOARRANGE,
                                 0, 0, 0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_LOG_LIST)),
                                 ResourceInstance(), nullptr);
     if (!list || !m_list.SubclassWindow(list))
@@ -128,6 +129,8 @@ void CLogbookView::ClearList() {
 }
 
 void CLogbookView::SwitchTo(LogKind kind) {
+    // One piece of work from the old list's clearing to the new one's read marks.
+    CBusyState busy(MainWindow());
     ClearList();
     TheLogbookApp().SetShownList(kind);
     ShowList(kind);
@@ -137,8 +140,8 @@ void CLogbookView::Refresh() {
     SwitchTo(m_shown);
 }
 
-void CLogbookView::RemoveRow(int row) {
-    LogFile().DeleteDocument(m_log->At(static_cast<size_t>(row)));
+LogRecord CLogbookView::TakeRow(int row) {
+    LogRecord record = m_log->At(static_cast<size_t>(row));
     // The record goes first: the list may redraw while it drops the row, asking for the rows that remain.
     m_log->Remove(static_cast<size_t>(row));
     SendMessageA(m_list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
@@ -146,6 +149,7 @@ void CLogbookView::RemoveRow(int row) {
         m_lastClicked = -1;
     else if (m_lastClicked > row)
         --m_lastClicked;
+    return record;
 }
 
 bool CLogbookView::SaveLog() {
@@ -213,11 +217,14 @@ LRESULT CLogbookView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     return CView::WindowProc(msg, wp, lp);
 }
 
-bool CLogbookView::IsSendAgainPossible() const {
-    if (m_shown != LogKind::kSend || !m_log)
-        return false;
+int CLogbookView::SelectedRow() const {
     const int selected = m_list.GetNextItem(-1, LVNI_SELECTED);
-    return selected >= 0 && static_cast<size_t>(selected) < m_log->Size() &&
+    return m_log && selected >= 0 && static_cast<size_t>(selected) < m_log->Size() ? selected : -1;
+}
+
+bool CLogbookView::IsSendAgainPossible() const {
+    const int selected = SelectedRow();
+    return m_shown == LogKind::kSend && selected >= 0 &&
            !IsSentResult(m_log->At(static_cast<size_t>(selected)).Field(SendLogRecord::kResult));
 }
 
@@ -245,7 +252,7 @@ bool CLogbookView::OnUpdateCommand(CCmdUI& ui) {
         ui.Enable(m_shown == LogKind::kReceive);
         return true;
     case ID_DELETE_ROW:
-        ui.Enable(m_list.GetNextItem(-1, LVNI_SELECTED) >= 0);
+        ui.Enable(SelectedRow() >= 0);
         return true;
     case ID_SEND_AGAIN:
         ui.Enable(IsSendAgainPossible());

@@ -40,7 +40,9 @@ private:
     void ClearList();
     void InsertColumns();
     void InsertRows();
-    void RemoveRow(int row);
+    // Drops a row and its record, and hands the record back: its document may go once a log without it is saved.
+    LogRecord TakeRow(int row);
+    int SelectedRow() const;
     bool SaveLog();
     CLogFile& LogFile() { return *m_file; }
     HWND MainWindow() const;

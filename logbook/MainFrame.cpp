@@ -88,7 +88,11 @@ void CMainFrame::RecalcLayout() {
 }
 
 void CMainFrame::ShowProgress(WPARAM percent, LPARAM phase) {
-    m_progress.Show(m_hWnd, LoadResString(PhaseText(phase)), percent);
+    m_progress.Show(LoadResString(PhaseText(phase)), percent);
+}
+
+bool CMainFrame::IsRequest(UINT msg) const {
+    return msg == WM_SHOW_LIST || CFrameWnd::IsRequest(msg);
 }
 
 bool CMainFrame::OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& /*result*/) {
@@ -112,11 +116,12 @@ bool CMainFrame::OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& /*resul
 
 bool CMainFrame::OnCommand(UINT id) {
     switch (id) {
+    // What the list message does, handled here: the message would wait for this very command to end.
     case ID_SHOW_RECEIVE_LIST:
-        SendMessageA(m_hWnd, WM_SHOW_LIST, 1, 0);
+        ShowList(LogKind::kReceive);
         return true;
     case ID_SHOW_SEND_LIST:
-        SendMessageA(m_hWnd, WM_SHOW_LIST, 0, 0);
+        ShowList(LogKind::kSend);
         return true;
     case ID_LOG_HELP:
         TheLogbookApp().ShowHelp(IDH_LOGBOOK, HELP_CONTEXT);

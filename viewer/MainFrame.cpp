@@ -74,7 +74,7 @@ void CMainFrame::RecalcLayout() {
 }
 
 void CMainFrame::ShowProgress(UINT textId, WPARAM percent) {
-    m_progress.Show(m_hWnd, LoadResString(percent >= 100 ? IDS_STATUS_READY : textId), percent);
+    m_progress.Show(LoadResString(textId), percent);
 }
 
 void CMainFrame::OnZoomBoxChosen(WPARAM index, LPARAM fromList) {
@@ -88,20 +88,25 @@ void CMainFrame::OnZoomBoxChosen(WPARAM index, LPARAM fromList) {
     view->SetZoom(std::nullopt, choice.factor);
 }
 
+bool CMainFrame::IsRequest(UINT msg) const {
+    return msg == WM_OPEN_RECENT_FIRST || CFrameWnd::IsRequest(msg);
+}
+
 bool CMainFrame::OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
     case WM_ZOOM_BOX_CHOSEN:
         OnZoomBoxChosen(wp, lp);
         return true;
+    // The image library's end (100 or more) is "准备" with an empty bar.
     case WM_DECODE_PROGRESS:
-        ShowProgress(IDS_STATUS_DECODING, wp);
+        ShowProgress(wp >= 100 ? IDS_STATUS_READY : IDS_STATUS_DECODING, wp);
         return true;
     case WM_SMOOTH_PROGRESS:
-        ShowProgress(IDS_STATUS_SMOOTHING, wp);
+        ShowProgress(wp >= 100 ? IDS_STATUS_READY : IDS_STATUS_SMOOTHING, wp);
         return true;
+    // Here the sender chooses the text whatever the percentage; 100 or more only empties the bar.
     case WM_STATUS_PROGRESS:
-        // This sender's 100 is the end too; it shows an empty bar.
-        ShowProgress(StatusTextOf(lp), wp > 99 ? 100 : wp);
+        ShowProgress(StatusTextOf(lp), wp);
         return true;
     case WM_OPEN_RECENT_FIRST:
         TheViewerApp().OpenFirstRecentFile();

@@ -12,12 +12,13 @@ public:
     CZoomBox& ZoomBox() { return m_zoomBox; }
     HWND ProgressBar() const { return m_progress.Hwnd(); }
 
-    // Status text and progress bar: wParam percent, of 100 or more back to "准备" and 0.
+    // Status text and progress bar; a percentage of 100 or more empties the bar.
     void ShowProgress(UINT textId, WPARAM percent);
 
 protected:
     bool OnCreateBars() override;
     void RecalcLayout() override;
+    bool IsRequest(UINT msg) const override;
     bool OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     void OnClose() override;
     void OnDropFiles(HDROP drop) override;

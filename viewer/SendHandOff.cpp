@@ -1,10 +1,12 @@
 #include "viewer/SendHandOff.h"
 
+#include <optional>
 #include <vector>
 
 #include "common/SpoolerHandOff.h"
 #include "common/core/AddressRecord.h"
 #include "common/core/SuiteFolders.h"
+#include "framework/BusyState.h"
 #include "framework/Handles.h"
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
@@ -15,6 +17,10 @@
 namespace {
 void Exclaim(HWND owner, UINT id) {
     AppMessageBox(owner, LoadResString(id), MB_OK | MB_ICONEXCLAMATION);
+}
+
+void ExclaimFile(HWND owner, UINT id, const std::string& name) {
+    AppMessageBox(owner, FormatResString(id, name), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void Progress(HWND mainWindow, WPARAM percent) {
@@ -94,15 +100,27 @@ bool SendFax(HWND mainWindow, const std::string& document, const std::string& re
     bool ok = HasRoomForCopies(document, recvFolder, static_cast<unsigned>(count));
     if (!ok)
         Exclaim(mainWindow, IDS_NO_DISK_SPACE);
+    // From here to the broadcast the job runs in front of the user, and nothing else may start.
+    std::optional<CBusyState> busy;
+    if (ok)
+        busy.emplace(mainWindow);
     const std::string list = FileInFolder(recvFolder, kJobListName);
+    bool listed = false;
     for (int i = 0; ok && i < count; ++i) {
-        const std::string copy = FileInFolder(recvFolder, "xmitfax" + std::to_string(i) + ".smh");
-        // A header that cannot be patched does not stop the job.
-        CopySmhWithHeader(document, copy, 2, chosen[static_cast<size_t>(i)].name, chosen[static_cast<size_t>(i)].phone);
-        ok = WriteJobList(mainWindow, list, copy + "\n", i > 0);
+        const std::string name = "xmitfax" + std::to_string(i) + ".smh";
+        const std::string copy = FileInFolder(recvFolder, name);
+        const AddressRecord& destination = chosen[static_cast<size_t>(i)];
+        // A header that cannot be patched does not stop the job; a copy that cannot be made skips its destination.
+        if (CopySmhWithHeader(document, copy, 2, destination.name, destination.phone) == SmhCopy::kNotCopied) {
+            ExclaimFile(mainWindow, IDS_CANNOT_OPEN_FILE, name);
+            continue;
+        }
+        ok = WriteJobList(mainWindow, list, copy + "\n", listed);
+        listed = ok;
         if (ok && i > 0)
             Progress(mainWindow, static_cast<WPARAM>(i) * 100 / static_cast<WPARAM>(count));
     }
+    ok = ok && listed;
     if (ok) {
         StartSpooler();
         Progress(mainWindow, 100);
@@ -114,8 +132,13 @@ bool SendFax(HWND mainWindow, const std::string& document, const std::string& re
 }
 
 bool SendPrint(HWND mainWindow, const std::string& document, const std::string& recvFolder) {
-    const std::string copy = FileInFolder(recvFolder, "xmitfaxtemp.smh");
-    CopySmhWithHeader(document, copy, 3, nullptr, nullptr);
+    CBusyState busy(mainWindow);
+    const std::string name = "xmitfaxtemp.smh";
+    const std::string copy = FileInFolder(recvFolder, name);
+    if (CopySmhWithHeader(document, copy, 3, nullptr, nullptr) == SmhCopy::kNotCopied) {
+        ExclaimFile(mainWindow, IDS_CANNOT_OPEN_FILE, name);
+        return false;
+    }
     if (!WriteJobList(mainWindow, FileInFolder(recvFolder, kJobListName), copy, false))
         return false;
     StartSpooler();

@@ -1,5 +1,6 @@
 #include "viewer/SmhFile.h"
 
+#include "common/SpoolerHandOff.h"
 #include "companions/kdmlib/kdmlib.h"
 #include "framework/BusyState.h"
 #include "framework/FileErrors.h"
@@ -118,16 +119,17 @@ HGLOBAL LoadSmhPage(const std::string& path, uint32_t n, HWND mainWindow) {
     return DecodePage(file, *header, n, mainWindow);
 }
 
-int CopySmhWithHeader(const std::string& source,
-                      const std::string& target,
-                      uint16_t kind,
-                      const char* destName,
-                      const char* destNumber) {
-    CopyFileA(source.c_str(), target.c_str(), FALSE);
+SmhCopy CopySmhWithHeader(const std::string& source,
+                          const std::string& target,
+                          uint16_t kind,
+                          const char* destName,
+                          const char* destNumber) {
+    if (!MakeHandOffCopy(source, target))
+        return SmhCopy::kNotCopied;
     CSmhFileSource file(target, GENERIC_READ | GENERIC_WRITE);
-    auto header = OpenHeader(file, target, nullptr);
+    auto header = file.IsOpen() ? ReadSmhFileHeader(file) : std::nullopt;
     if (!header || header->FormatId() != kSmhFormatId)
-        return 0;
+        return SmhCopy::kUnpatched;
     std::optional<SmhDestination> destination;
     char stationNumber[kSmhNumberField] = {};
     char stationName[kSmhNameField] = {};
@@ -141,6 +143,6 @@ int CopySmhWithHeader(const std::string& source,
     if (SetFilePointer(file.Handle(), 0, nullptr, FILE_BEGIN) != 0 ||
         !WriteFile(file.Handle(), header->raw.data(), kSmhFileHeaderSize, &written, nullptr) ||
         written != kSmhFileHeaderSize)
-        return 0;
-    return 1;
+        return SmhCopy::kUnpatched;
+    return SmhCopy::kPatched;
 }

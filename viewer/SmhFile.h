@@ -26,10 +26,17 @@ SmhValidation ValidateSmhFile(const std::string& path, HWND mainWindow, SmhOpene
 // A new packed bitmap of page n (1-based), or null. Only an unopenable file is reported.
 HGLOBAL LoadSmhPage(const std::string& path, uint32_t n, HWND mainWindow);
 
+enum class SmhCopy {
+    kPatched,
+    kUnpatched,  // the copy is made, its header is as the source's (not an SMH document, or not writable)
+    kNotCopied,  // nothing of this job's is at the target: an older copy there could not be replaced
+};
+
 // Copies `source` to `target` and patches the copy's header: kind 2 with the destination and this station's number
-// and name from KDM540.INI, or kind 3 without a destination (both texts null). Returns 1 on success, 0 otherwise.
-int CopySmhWithHeader(const std::string& source,
-                      const std::string& target,
-                      uint16_t kind,
-                      const char* destName,
-                      const char* destNumber);
+// and name from KDM540.INI, or kind 3 without a destination (both texts null). An older copy at `target` is
+// removed first, read-only or not; the copy itself is never read-only.
+SmhCopy CopySmhWithHeader(const std::string& source,
+                          const std::string& target,
+                          uint16_t kind,
+                          const char* destName,
+                          const char* destNumber);

@@ -6,10 +6,13 @@
 #include "common/SpoolerHandOff.h"
 #include "framework/AboutDlg.h"
 #include "framework/CommonDialogs.h"
+#include "framework/FilePath.h"
+#include "framework/HeldRequests.h"
 #include "framework/Resources.h"
 #include "framework/Seam.h"
 #include "framework/core/TextFormat.h"
 #include "viewer/OpenFaxDlg.h"
+#include "viewer/SendHandOff.h"
 #include "viewer/ShellRegistration.h"
 #include "viewer/resource.h"
 
@@ -34,17 +37,25 @@ BOOL CViewerApp::InitInstance() {
     m_recent.Load(Profile());
     if (!RegisterSmhDocumentType(ProgramFolder()))
         return FALSE;
-    const std::string file = FirstArgument();
+    // Made absolute here: the list and the running copy know nothing of this start's current folder.
+    const std::string argument = FirstArgument();
+    const std::string file = argument.empty() ? argument : FullPathName(argument);
     if (!m_instance.Acquire()) {
         HandOverToRunningCopy(file);
         return FALSE;
     }
     if (!CreateMainWindow())
         return FALSE;
-    // The shell's open of an .smh file reaches this copy instead of starting another.
-    m_dde.Start([this](const std::string& path) { OpenDocumentFile(path); });
-    if (!file.empty())
-        OpenDocumentFile(file);
+    // The shell's open of an .smh file reaches this copy instead of starting another; while the Viewer is busy
+    // it waits its turn.
+    m_dde.Start([this](const std::string& path) {
+        RunOrHold(m_frame.GetSafeHwnd(), [this, path] { OpenDocumentFile(path); });
+    });
+    // A file that was asked for and cannot be shown ends the start, after its message.
+    if (!file.empty() && !OpenDocumentFile(file)) {
+        DestroyMainWindow();
+        return FALSE;
+    }
     m_resendMessage = RegisterWindowMessageA(kResendMessageName);
     if (!m_resendMessage)
         return FALSE;
@@ -55,7 +66,7 @@ BOOL CViewerApp::InitInstance() {
 }
 
 bool CViewerApp::CreateMainWindow() {
-    m_document = std::make_unique<CViewerDoc>(RecvFolder());
+    m_document = std::make_unique<CViewerDoc>(*this, RecvFolder());
     if (!m_frame.Create(IDR_MAINFRAME, CMainFrame::kAppTitle))
         return false;
     SetMainWindow(m_frame.GetSafeHwnd());
@@ -140,6 +151,18 @@ void CViewerApp::OpenFax() {
         OpenDocumentFile(dialog.ChosenPath());
 }
 
+void CViewerApp::SendFax() {
+    // The job's own copy of the path: the document may be another by the time the phone book closes.
+    const std::string document = m_document->FilePath();
+    if (m_phoneBook)
+        ::SendFax(m_frame.GetSafeHwnd(), document, RecvFolder(), *m_phoneBook);
+}
+
+void CViewerApp::SendPrint() {
+    const std::string document = m_document->FilePath();
+    ::SendPrint(m_frame.GetSafeHwnd(), document, RecvFolder());
+}
+
 bool CViewerApp::OnCommand(UINT id) {
     if (m_recent.IsCommand(id)) {
         const size_t index = id - m_recent.FirstCommand();
@@ -153,6 +176,12 @@ bool CViewerApp::OnCommand(UINT id) {
         return true;
     case ID_FILE_OPEN_FAX:
         OpenFax();
+        return true;
+    case ID_FILE_SEND_FAX:
+        SendFax();
+        return true;
+    case ID_FILE_SEND_PRINT:
+        SendPrint();
         return true;
     case ID_APP_EXIT:
         PostMessageA(m_frame.GetSafeHwnd(), WM_CLOSE, 0, 0);
@@ -176,6 +205,13 @@ bool CViewerApp::OnUpdateCommand(CCmdUI& ui) {
     case ID_FILE_OPEN_FAX:
     case ID_APP_EXIT:
     case ID_APP_ABOUT:
+        return true;
+    case ID_FILE_SEND_FAX:
+        // Without a phone book there is nobody to send to.
+        ui.Enable(m_phoneBook && m_document->CanSaveOrSend());
+        return true;
+    case ID_FILE_SEND_PRINT:
+        ui.Enable(m_document->CanSaveOrSend());
         return true;
     }
     return false;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/SuiteApp.h"
+#include "framework/DocumentHost.h"
 #include "framework/RecentFileList.h"
 #include "framework/SingleInstance.h"
 #include "viewer/DdeServer.h"
@@ -12,8 +13,8 @@
 #include "viewer/ViewerView.h"
 
 // The fax viewer: one document, one view in one main window; one running copy, to which a second start hands
-// its file.
-class CViewerApp : public CSuiteApp {
+// its file. It is the document's host: the main window owns the document's messages and shows its progress.
+class CViewerApp : public CSuiteApp, public IDocumentHost {
 public:
     CViewerApp();
     ~CViewerApp() override;
@@ -35,6 +36,8 @@ public:
 
     bool OnCommand(UINT id) override;
     bool OnUpdateCommand(CCmdUI& ui) override;
+
+    HWND OwnerWindow() const override { return m_frame.GetSafeHwnd(); }
     void AddToRecentFileList(const std::string& path) override;
     void OnDocumentTitleChanged(const CDocument& document) override;
 
@@ -53,6 +56,9 @@ private:
     void PromptAndOpen();
     // Picks a received fax from the receive log and opens it.
     void OpenFax();
+    // Hands the open document to the spooler: for the chosen destinations, or to be printed by the device.
+    void SendFax();
+    void SendPrint();
 
     CSingleInstance m_instance;
     CRecentFileList m_recent;

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "companions/kdmlib/kdmlib.h"
-#include "framework/App.h"
 #include "framework/BusyState.h"
 #include "framework/CommonDialogs.h"
 #include "framework/FileErrors.h"
@@ -24,11 +23,6 @@
 #include "viewer/dib/core/PackedDibLayout.h"
 
 namespace {
-HWND MainWindowHandle() {
-    CWinApp* app = TheApp();
-    return app ? app->MainWindow() : nullptr;
-}
-
 // The open rule: ".smh" anywhere in the path, in any letter case. Only whole single-byte characters are
 // compared, since a trail byte may have the value of a Latin letter.
 bool ContainsSmhText(std::string_view path) {
@@ -77,7 +71,8 @@ CGlobalBlock ThroughImageLibrary(HGLOBAL dib, Operation operation) {
 }
 }  // namespace
 
-CViewerDoc::CViewerDoc(std::string recvFolder) : m_recvFolder(std::move(recvFolder)) {}
+CViewerDoc::CViewerDoc(IDocumentHost& host, std::string recvFolder)
+    : CDocument(host), m_recvFolder(std::move(recvFolder)) {}
 
 const FaxPage* CViewerDoc::PageAt(uint32_t n) const {
     if (n < 1 || n > m_pages.size())
@@ -130,7 +125,7 @@ bool CViewerDoc::ChangePage(std::list<FaxPage>::iterator page, uint32_t number) 
         // have no file to decode from.
         page->loaded = true;
         if (!m_filePath.empty())
-            page->image.Reset(LoadSmhPage(m_filePath, number, MainWindowHandle()));
+            page->image.Reset(LoadSmhPage(m_filePath, number, Host().OwnerWindow()));
     }
     FreeUndo();
     AnalyseCurrentImage();
@@ -174,8 +169,7 @@ void CViewerDoc::AnalyseCurrentImage() {
     if (negative) {
         // Freed through its page, the block's only owner.
         m_current->image.Reset();
-        Seam<IMessageBoxes>().Show(MainWindowHandle(), LoadResString(IDS_DIB_TOO_BIG), std::string(),
-                                   MB_ICONINFORMATION | MB_OK);
+        AppMessageBox(Host().OwnerWindow(), LoadResString(IDS_DIB_TOO_BIG), std::string(), MB_ICONINFORMATION | MB_OK);
         return;
     }
     CreateDibPalette(image, m_palette);
@@ -222,7 +216,7 @@ bool CViewerDoc::Rotate(PageRotation rotation) {
 bool CViewerDoc::Smooth() {
     if (!CanSmooth())
         return false;
-    const HWND mainWindow = MainWindowHandle();
+    const HWND mainWindow = Host().OwnerWindow();
     CBusyState busy(mainWindow);
     CGlobalBlock smoothed = ThroughImageLibrary(CurrentImage(), [mainWindow](const BYTE* bmpImage, DWORD* work) {
         return SmoothStretch(bmpImage, work, mainWindow);
@@ -236,7 +230,7 @@ bool CViewerDoc::Smooth() {
 bool CViewerDoc::SaveAs() {
     if (!CanSaveOrSend())
         return false;
-    const HWND owner = MainWindowHandle();
+    const HWND owner = Host().OwnerWindow();
     const std::string filter = FilterFromResource(LoadResString(IDS_SMH_FILTER));
     char target[MAX_PATH] = "smhfile";
     OPENFILENAMEA ofn{};
@@ -287,7 +281,7 @@ bool CViewerDoc::CanSmooth() const {
 bool CViewerDoc::OnOpenDocument(const std::string& path) {
     if (!CDocument::OnOpenDocument(path))
         return false;
-    const HWND owner = MainWindowHandle();
+    const HWND owner = Host().OwnerWindow();
     SmhValidation result = SmhValidation::kInvalid;
     {
         // Held deny-write until the pages are listed, so that nobody rewrites the file meanwhile.
@@ -357,8 +351,6 @@ bool CViewerDoc::OnUpdateCommand(CCmdUI& ui) {
         ui.Enable(CanUndo());
         return true;
     case ID_FILE_SAVE_AS:
-    case ID_FILE_SEND_FAX:
-    case ID_FILE_SEND_PRINT:
         ui.Enable(CanSaveOrSend());
         return true;
     case ID_IMAGE_ROTATE_RIGHT:

@@ -18,7 +18,7 @@ enum class PageRotation : DWORD { kRight90 = 90, kHalfTurn = 180, kLeft90 = 270 
 class CViewerDoc : public CDocument {
 public:
     // `recvFolder` is the received-fax folder setting, where the file dialogs start.
-    explicit CViewerDoc(std::string recvFolder);
+    CViewerDoc(IDocumentHost& host, std::string recvFolder);
     CViewerDoc(const CViewerDoc&) = delete;
     CViewerDoc& operator=(const CViewerDoc&) = delete;
 

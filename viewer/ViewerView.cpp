@@ -7,8 +7,6 @@
 #include "framework/Printing.h"
 #include "framework/Resources.h"
 #include "viewer/MainFrame.h"
-#include "viewer/SendHandOff.h"
-#include "viewer/ViewerApp.h"
 #include "viewer/ViewerDoc.h"
 #include "viewer/core/Zoom.h"
 #include "viewer/dib/BitmapToDib.h"
@@ -18,11 +16,6 @@
 #include "viewer/resource.h"
 
 namespace {
-HWND MainWindow() {
-    CWinApp* app = TheApp();
-    return app ? app->MainWindow() : nullptr;
-}
-
 bool IsEmpty(const RECT& r) {
     return r.left == r.right || r.top == r.bottom;
 }
@@ -108,16 +101,8 @@ void CViewerView::OnDraw(HDC dc) {
         const RECT source{part.left, height - part.bottom, part.right, height - part.top};
         PaintDib(dc, part, image, source, Doc().Palette(), SRCCOPY);
     }
-    if (SelectionMode() && !m_selecting && !IsEmpty(m_selection)) {
-        const int saved = SaveDC(dc);
-        HPEN pen = CreatePen(PS_DOT, 0, RGB(0, 0, 0));
-        SelectObject(dc, pen);
-        SelectObject(dc, GetStockObject(NULL_BRUSH));
-        SetROP2(dc, R2_NOTXORPEN);
-        Rectangle(dc, m_selection.left, m_selection.top, m_selection.right, m_selection.bottom);
-        RestoreDC(dc, saved);
-        DeleteObject(pen);
-    }
+    if (SelectionMode() && !m_selecting && !IsEmpty(m_selection))
+        PaintOutline(dc, m_selection);
 }
 
 HCURSOR CViewerView::ModeCursor() const {
@@ -136,9 +121,12 @@ bool CViewerView::OnCommand(UINT id) {
         if (ToolMode() == Tool::kZoomOut) {
             SetToolMode(Tool::kNone);
         } else {
-            if (SelectionMode())
-                m_selectionOff = true;
+            const bool wasSelecting = SelectionMode();
+            m_selectionOff = true;
             SetToolMode(Tool::kZoomOut);
+            // Leaving selection mode shows the arrow; the tool's own cursor comes with the next move.
+            if (wasSelecting)
+                SetCursor(LoadCursorA(nullptr, IDC_ARROW));
         }
         return true;
     case ID_VIEW_NORMAL:
@@ -182,13 +170,6 @@ bool CViewerView::OnCommand(UINT id) {
     case ID_FILE_PRINT:
         Print();
         return true;
-    case ID_FILE_SEND_FAX:
-        if (IPhoneBook* phoneBook = TheViewerApp().PhoneBook())
-            SendFax(MainWindow(), doc.FilePath(), TheViewerApp().RecvFolder(), *phoneBook);
-        return true;
-    case ID_FILE_SEND_PRINT:
-        SendPrint(MainWindow(), doc.FilePath(), TheViewerApp().RecvFolder());
-        return true;
     case ID_FILE_PRINT_SETUP:
         PrintSetup(MainWindow());
         return true;
@@ -220,13 +201,6 @@ bool CViewerView::OnUpdateCommand(CCmdUI& ui) {
     case ID_FILE_PRINT:
         ui.Enable(Doc().PageCount() > 0);
         return true;
-    case ID_FILE_SEND_FAX:
-        // Otherwise the document's rule decides.
-        if (!TheViewerApp().PhoneBook()) {
-            ui.Enable(false);
-            return true;
-        }
-        return false;
     case ID_VIEW_NORMAL:
     case ID_SELECT_ALL:
     case ID_HELP_INDEX:
@@ -418,6 +392,10 @@ LRESULT CViewerView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_USER:
         RealisePalette(reinterpret_cast<HWND>(wp) != m_hWnd);
         return 0;
+    case WM_SETFOCUS:
+        // The active view's palette is the foreground one.
+        RealisePalette(false);
+        break;
     }
     return CZoomBase::WindowProc(msg, wp, lp);
 }

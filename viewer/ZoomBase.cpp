@@ -1,17 +1,11 @@
 #include "viewer/ZoomBase.h"
 
-#include "framework/App.h"
 #include "framework/BusyState.h"
 #include "viewer/core/Zoom.h"
 
 namespace {
 ZoomSize ToZoomSize(SIZE size) {
     return {static_cast<int>(size.cx), static_cast<int>(size.cy)};
-}
-
-HWND MainWindow() {
-    CWinApp* app = TheApp();
-    return app ? app->MainWindow() : nullptr;
 }
 }  // namespace
 

@@ -27,6 +27,8 @@ protected:
     void OnPrepareDC(HDC dc) override;
     COLORREF BackgroundColour() const override { return GetSysColor(COLOR_3DLIGHT); }
     SIZE LogicalSize() const { return m_logical; }
+    // The frame the view is in: busy while the view works, owner of what it shows.
+    HWND MainWindow() const { return GetAncestor(m_hWnd, GA_ROOT); }
 
 private:
     POINT ClientCentre() const;

@@ -35,11 +35,9 @@ HCURSOR CZoomView::ModeCursor() const {
     return LoadCursorA(nullptr, IDC_ARROW);
 }
 
-void CZoomView::DrawOutline(const RECT& logical) {
-    HDC dc = GetDC(m_hWnd);
+void PaintOutline(HDC dc, const RECT& logical) {
     const int saved = SaveDC(dc);
-    OnPrepareDC(dc);
-    HPEN pen = CreatePen(PS_DOT, 0, RGB(0, 0, 0));
+    HPEN pen = CreatePen(PS_DASH, 0, RGB(0, 0, 0));
     SelectObject(dc, pen);
     SelectObject(dc, GetStockObject(NULL_BRUSH));
     SetROP2(dc, R2_NOTXORPEN);
@@ -47,6 +45,14 @@ void CZoomView::DrawOutline(const RECT& logical) {
     Rectangle(dc, logical.left, logical.top, logical.right, logical.bottom);
     RestoreDC(dc, saved);
     DeleteObject(pen);
+}
+
+void CZoomView::DrawOutline(const RECT& logical) {
+    HDC dc = GetDC(m_hWnd);
+    const int saved = SaveDC(dc);
+    OnPrepareDC(dc);
+    PaintOutline(dc, logical);
+    RestoreDC(dc, saved);
     ReleaseDC(m_hWnd, dc);
 }
 

@@ -1,6 +1,10 @@
 #pragma once
 #include "viewer/ZoomBase.h"
 
+// A dashed black outline of a logical rectangle, drawn so that drawing it again removes it; the drawing state of
+// `dc` is as it was afterwards.
+void PaintOutline(HDC dc, const RECT& logical);
+
 // The zoom view's mouse tools: with the zoom-in tool a dragged rectangle is zoomed to fill the window (a click
 // zooms in a step), with the zoom-out tool a click zooms out a step. A right click abandons a drag or puts the
 // tool away.
@@ -24,7 +28,7 @@ protected:
     void ToolButtonUp(POINT client);
     void ToolRightButton();
 
-    // Dashed outline drawn so that drawing it again removes it.
+    // The outline on the window now, so that drawing it again removes it.
     void DrawOutline(const RECT& logical);
 
     void LoadCursors();

@@ -35,5 +35,10 @@ std::string HelpPathFor(const std::string& programFolder) {
 bool IsPlainFileName(std::string_view name) {
     if (name.empty() || name == "." || name == "..")
         return false;
-    return name.find_first_of("\\/:") == std::string_view::npos;
+    // Whole characters: the second byte of a double-byte character may have the value of "\\" and is none.
+    for (size_t i = 0; i < name.size(); i += CharLength(name, i)) {
+        if (CharLength(name, i) == 1 && (name[i] == '\\' || name[i] == '/' || name[i] == ':'))
+            return false;
+    }
+    return true;
 }

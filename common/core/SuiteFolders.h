@@ -27,6 +27,6 @@ std::string FileInFolder(const std::string& folder, const std::string& fileName)
 // The help file lies directly after the program folder's text, with no separator added.
 std::string HelpPathFor(const std::string& programFolder);
 
-// A name that stays inside the folder it is joined to: not empty, no "\" or "/" (not even as the trail byte of a
-// double-byte character, which the file system would still split on), no drive ":", and not "." or "..".
+// A name that stays inside the folder it is joined to: not empty, no "\" or "/" character (a double-byte
+// character's second byte is part of that character, whatever its value), no drive ":", and not "." or "..".
 bool IsPlainFileName(std::string_view name);

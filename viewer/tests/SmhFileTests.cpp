@@ -270,7 +270,7 @@ protected:
 
 TEST_F(SmhCopyTest, SendCopyCarriesDestinationAndStationAndEveryPageUnchanged) {
     Station("010-62345678", "华信贸易");
-    ASSERT_EQ(CopySmhWithHeader(m_source, m_target, 2, "王经理", "021-58881234"), 1);
+    ASSERT_EQ(CopySmhWithHeader(m_source, m_target, 2, "王经理", "021-58881234"), SmhCopy::kPatched);
     SmhFileHeader h = TargetHeader();
     EXPECT_EQ(h.DocKind(), 2);
     EXPECT_EQ(h.DestName(), "王经理");
@@ -284,19 +284,19 @@ TEST_F(SmhCopyTest, SendCopyCarriesDestinationAndStationAndEveryPageUnchanged) {
 
 TEST_F(SmhCopyTest, EmptyStationTextsClearTheirFieldsAndLongOnesAreCut) {
     Station("", std::string(70, 'n').c_str());
-    ASSERT_EQ(CopySmhWithHeader(m_source, m_target, 2, "a", "1"), 1);
+    ASSERT_EQ(CopySmhWithHeader(m_source, m_target, 2, "a", "1"), SmhCopy::kPatched);
     SmhFileHeader h = TargetHeader();
     EXPECT_EQ(h.StationNumber(), "");
     EXPECT_EQ(h.StationName(), std::string(64, 'n'));
     Station(std::string(32, '7').c_str(), "x");
-    ASSERT_EQ(CopySmhWithHeader(m_source, m_target, 2, "a", "1"), 1);
+    ASSERT_EQ(CopySmhWithHeader(m_source, m_target, 2, "a", "1"), SmhCopy::kPatched);
     EXPECT_EQ(TargetHeader().StationNumber(), std::string(32, '7'));
     EXPECT_EQ(TargetHeader().raw[146 + 32], 0);
 }
 
 TEST_F(SmhCopyTest, PrintCopyHasNoDestinationAndTheSourcesStation) {
     Station("999", "ignored");
-    ASSERT_EQ(CopySmhWithHeader(m_source, m_target, 3, nullptr, nullptr), 1);
+    ASSERT_EQ(CopySmhWithHeader(m_source, m_target, 3, nullptr, nullptr), SmhCopy::kPatched);
     SmhFileHeader h = TargetHeader();
     EXPECT_EQ(h.DocKind(), 3);
     EXPECT_EQ(h.DestName(), "");
@@ -305,13 +305,29 @@ TEST_F(SmhCopyTest, PrintCopyHasNoDestinationAndTheSourcesStation) {
     EXPECT_EQ(h.StationName(), "Sender");
 }
 
-TEST_F(SmhCopyTest, ACopyThatCannotBePatchedFails) {
+TEST_F(SmhCopyTest, AnOlderCopyNeverPassesForThisJobs) {
     // Not an SMH file: copied, but not patched.
     std::string text = Write("notsmh.smh", std::vector<uint8_t>(500, 'x'));
-    EXPECT_EQ(CopySmhWithHeader(text, m_target, 2, "a", "1"), 0);
-    // A missing source leaves nothing to open.
-    DeleteFileA(m_target.c_str());
-    EXPECT_EQ(CopySmhWithHeader(TempPath("gone.smh"), m_target, 3, nullptr, nullptr), 0);
-    ASSERT_EQ(m_boxes.Calls().size(), 1u);
-    EXPECT_NE(m_boxes.Calls()[0].text.find("was not found"), std::string::npos);
+    EXPECT_EQ(CopySmhWithHeader(text, m_target, 2, "a", "1"), SmhCopy::kUnpatched);
+    EXPECT_EQ(ReadFileBytes(m_target), std::vector<uint8_t>(500, 'x'));
+    // A missing source leaves no copy at all, not the older one.
+    EXPECT_EQ(CopySmhWithHeader(TempPath("gone.smh"), m_target, 3, nullptr, nullptr), SmhCopy::kNotCopied);
+    EXPECT_EQ(GetFileAttributesA(m_target.c_str()), INVALID_FILE_ATTRIBUTES);
+    // A read-only document makes a copy the next job can still replace, and a read-only older copy is replaced.
+    SetFileAttributesA(m_source.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(CopySmhWithHeader(m_source, m_target, 3, nullptr, nullptr), SmhCopy::kPatched);
+    EXPECT_FALSE(GetFileAttributesA(m_target.c_str()) & FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA(m_target.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(CopySmhWithHeader(m_source, m_target, 2, "b", "2"), SmhCopy::kPatched);
+    EXPECT_EQ(TargetHeader().DestName(), "b");
+    SetFileAttributesA(m_source.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // An older copy held open by another program stays, and is not this job's.
+    {
+        CKernelHandle held(CreateFileA(m_target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_EQ(CopySmhWithHeader(m_source, m_target, 2, "c", "3"), SmhCopy::kNotCopied);
+    }
+    EXPECT_EQ(TargetHeader().DestName(), "b");
+    EXPECT_TRUE(m_boxes.Calls().empty());
 }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/App.h"
+#include "framework/DocumentHost.h"
 #include "framework/testing/Scripted.h"
 #include "framework/testing/TempFolder.h"
 #include "tools/mh/MhEncoder.h"
@@ -13,13 +13,13 @@
 using kdm::BilevelImage;
 
 namespace {
-class CRecordingApp : public CWinApp {
+class CRecordingHost : public IDocumentHost {
 public:
+    HWND OwnerWindow() const override { return window; }
     void AddToRecentFileList(const std::string& path) override { recent.push_back(path); }
+    void OnDocumentTitleChanged(const CDocument&) override {}
+    HWND window = nullptr;
     std::vector<std::string> recent;
-
-protected:
-    BOOL InitInstance() override { return FALSE; }
 };
 
 // A page of short bars whose place depends on `seed`, so every page and every turn of it differs.
@@ -70,10 +70,9 @@ protected:
     }
     std::string EnabledCommands() {
         static const std::pair<UINT, const char*> commands[] = {
-            {ID_PAGE_NEXT, "next"},           {ID_PAGE_PREVIOUS, "prev"},     {ID_EDIT_UNDO, "undo"},
-            {ID_FILE_SAVE_AS, "save"},        {ID_FILE_SEND_FAX, "fax"},      {ID_FILE_SEND_PRINT, "print"},
-            {ID_IMAGE_ROTATE_RIGHT, "right"}, {ID_IMAGE_ROTATE_LEFT, "left"}, {ID_IMAGE_ROTATE_180, "half"},
-            {ID_IMAGE_SMOOTH, "smooth"}};
+            {ID_PAGE_NEXT, "next"},        {ID_PAGE_PREVIOUS, "prev"},       {ID_EDIT_UNDO, "undo"},
+            {ID_FILE_SAVE_AS, "save"},     {ID_IMAGE_ROTATE_RIGHT, "right"}, {ID_IMAGE_ROTATE_LEFT, "left"},
+            {ID_IMAGE_ROTATE_180, "half"}, {ID_IMAGE_SMOOTH, "smooth"}};
         std::string enabled;
         for (auto [id, name] : commands) {
             CCmdUI ui(id);
@@ -92,11 +91,11 @@ protected:
         EXPECT_EQ(EnabledCommands(), "");
     }
 
-    CRecordingApp m_app;
+    CRecordingHost m_host;
     CTempFolder m_folder;
     CScriptedMessageBoxes m_boxes;
     CScopedSeam<IMessageBoxes> m_boxSeam{m_boxes};
-    CViewerDoc m_doc{m_folder.Path()};
+    CViewerDoc m_doc{m_host, m_folder.Path()};
 };
 }  // namespace
 
@@ -106,19 +105,19 @@ TEST_F(ViewerDocTest, CommandRulesFollowThePageAndItsImage) {
     EXPECT_FALSE(m_doc.OnUpdateCommand(unknown));
 
     OpenNew("one.smh", {100});
-    EXPECT_EQ(EnabledCommands(), "save fax print right left half smooth");
+    EXPECT_EQ(EnabledCommands(), "save right left half smooth");
 
     OpenNew("three.smh", {100, 120, 140});
-    EXPECT_EQ(EnabledCommands(), "next save fax print right left half smooth");
+    EXPECT_EQ(EnabledCommands(), "next save right left half smooth");
     ASSERT_TRUE(m_doc.NextPage());
-    EXPECT_EQ(EnabledCommands(), "next prev save fax print right left half smooth");
+    EXPECT_EQ(EnabledCommands(), "next prev save right left half smooth");
     ASSERT_TRUE(m_doc.NextPage());
     EXPECT_FALSE(m_doc.NextPage());
     EXPECT_EQ(m_doc.CurrentPageNumber(), 3u);
-    EXPECT_EQ(EnabledCommands(), "prev save fax print right left half smooth");
+    EXPECT_EQ(EnabledCommands(), "prev save right left half smooth");
 
     ASSERT_TRUE(m_doc.Rotate(PageRotation::kRight90));
-    EXPECT_EQ(EnabledCommands(), "prev undo save fax print right left half smooth");
+    EXPECT_EQ(EnabledCommands(), "prev undo save right left half smooth");
     ASSERT_TRUE(m_doc.Smooth());
     EXPECT_TRUE(m_doc.CurrentSmoothed());
     EXPECT_EQ(m_doc.ColorCount(), 256);
@@ -130,7 +129,7 @@ TEST_F(ViewerDocTest, CommandRulesFollowThePageAndItsImage) {
     ASSERT_TRUE(m_doc.Undo());
     EXPECT_FALSE(m_doc.CurrentSmoothed());
     EXPECT_EQ(m_doc.ImageWidth(), 140);
-    EXPECT_EQ(EnabledCommands(), "prev save fax print right left half smooth");
+    EXPECT_EQ(EnabledCommands(), "prev save right left half smooth");
     EXPECT_FALSE(m_doc.Undo());
 
     // Smoothed pages stay smoothed when the user comes back to them.
@@ -248,7 +247,7 @@ TEST_F(ViewerDocTest, OnlyAPathWithSmhTextInAnyCaseOpens) {
         ASSERT_TRUE(m_doc.OnOpenDocument(path)) << name;
         EXPECT_EQ(m_doc.FilePath(), path);
         EXPECT_EQ(m_doc.Title(), name.substr(name.find('\\') + 1));
-        EXPECT_EQ(m_app.recent.back(), path);
+        EXPECT_EQ(m_host.recent.back(), path);
         EXPECT_EQ(m_doc.PageCount(), 2u);
         // Later pages come from the path as given, not from a lower-cased copy.
         ASSERT_TRUE(m_doc.NextPage());
@@ -256,12 +255,12 @@ TEST_F(ViewerDocTest, OnlyAPathWithSmhTextInAnyCaseOpens) {
     }
     EXPECT_TRUE(m_boxes.Calls().empty());
 
-    m_app.recent.clear();
+    m_host.recent.clear();
     for (std::string name : {"fax.dat", "fax.sm", "empty.smh"}) {
         ASSERT_FALSE(m_doc.OnOpenDocument(Write(name, name == "empty.smh" ? "" : content))) << name;
         ExpectEmpty();
     }
-    EXPECT_TRUE(m_app.recent.empty());
+    EXPECT_TRUE(m_host.recent.empty());
     ASSERT_EQ(m_boxes.Calls().size(), 3u);
     for (const auto& call : m_boxes.Calls()) {
         EXPECT_EQ(call.text, "这不是有效的SMH文件");
@@ -361,12 +360,12 @@ TEST_F(ViewerDocTest, SmoothingKeepsTheMainWindowBusyWhileItReportsProgress) {
     RegisterClassA(&wc);
     HWND main = CreateWindowExA(0, wc.lpszClassName, "main", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
                                 nullptr, nullptr);
-    m_app.SetMainWindow(main);
+    m_host.window = main;
     OpenNew("smooth.smh", {300});
     ASSERT_TRUE(m_doc.Smooth());
     EXPECT_GT(ProgressWindow::messages, 0);
     EXPECT_FALSE(ProgressWindow::enabledDuring);
     EXPECT_TRUE(IsWindowEnabled(main));
-    m_app.SetMainWindow(nullptr);
+    m_host.window = nullptr;
     DestroyWindow(main);
 }

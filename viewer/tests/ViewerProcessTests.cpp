@@ -113,7 +113,7 @@ TEST_F(ViewerProcessTest, ASecondStartHandsItsFileToTheRunningViewer) {
     Finish(first);
 }
 
-TEST_F(ViewerProcessTest, ABadFileOnTheCommandLineIsReportedAndLeavesAnEmptyDocument) {
+TEST_F(ViewerProcessTest, ABadFileOnTheCommandLineIsReportedAndEndsTheStart) {
     const std::string bad = m_settings.RecvFolder() + "bad.smh";
     WriteFileBytes(bad, std::string(1000, 'x'));
     PROCESS_INFORMATION viewer = Start(bad);
@@ -123,14 +123,7 @@ TEST_F(ViewerProcessTest, ABadFileOnTheCommandLineIsReportedAndLeavesAnEmptyDocu
     HWND text = FindWindowExA(box, nullptr, "Static", "这不是有效的SMH文件");
     EXPECT_NE(text, nullptr) << Caption(box);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    HWND main = nullptr;
-    for (int i = 0; i < 200 && !main; ++i, Sleep(50))
-        if (HWND found = WaitForWindow(viewer.dwProcessId, "查看器 - "))
-            main = found;
-    ASSERT_NE(main, nullptr);
-    EXPECT_EQ(Caption(main), "查看器 - Untitled");
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(Ended(viewer, 20000));
+    EXPECT_TRUE(Ended(viewer, 20000)) << "an empty Viewer stayed";
     Finish(viewer);
 }
 

@@ -211,7 +211,11 @@ TEST_F(ViewerShellTest, ProgressMessagesShowInTheStatusBar) {
     EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 0);
     SendMessageA(Frame(), WM_STATUS_PROGRESS, 30, 2);
     EXPECT_EQ(StatusText(), "保存数据...");
+    // Sending's end keeps the text its lParam chooses and only empties the bar.
     SendMessageA(Frame(), WM_STATUS_PROGRESS, 100, 2);
+    EXPECT_EQ(StatusText(), "保存数据...");
+    EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 0);
+    SendMessageA(Frame(), WM_STATUS_PROGRESS, 100, 0);
     EXPECT_EQ(StatusText(), "准备");
     // The bar moves a few times a second, not on every message.
     SendMessageA(Frame(), WM_STATUS_PROGRESS, 50, 9);

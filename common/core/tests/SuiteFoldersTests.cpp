@@ -70,9 +70,11 @@ TEST(HelpPathFor, RunsTheFileNameIntoAFolderWithoutBackslash) {
 }
 
 TEST(IsPlainFileName, OnlyNamesThatStayInsideTheFolder) {
-    for (const char* plain : {"R20261201093012.smh", "a b.smh", "..smh", "\xD5\xC5.smh"})
+    // A double-byte character whose second byte has the value of "\\" is a character of the name.
+    for (const char* plain :
+         {"R20261201093012.smh", "a b.smh", "..smh", "\xD5\xC5.smh", "\x81\\.smh", "\xB1\\\xED.smh"})
         EXPECT_TRUE(IsPlainFileName(plain)) << plain;
     for (const char* reaching : {"", ".", "..", "..\\Addr.csv", "sub\\f.smh", "c:f.smh", "C:\\x.smh", "\\x.smh",
-                                 "/etc/x", "a/b", "\x81\\.smh"})
+                                 "/etc/x", "a/b", "\x81\\\\x.smh"})
         EXPECT_FALSE(IsPlainFileName(reaching)) << reaching;
 }
