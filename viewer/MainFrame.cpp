@@ -88,10 +88,6 @@ void CMainFrame::OnZoomBoxChosen(WPARAM index, LPARAM fromList) {
     view->SetZoom(std::nullopt, choice.factor);
 }
 
-bool CMainFrame::IsRequest(UINT msg) const {
-    return msg == WM_OPEN_RECENT_FIRST || CFrameWnd::IsRequest(msg);
-}
-
 bool CMainFrame::OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
     case WM_ZOOM_BOX_CHOSEN:
@@ -109,7 +105,7 @@ bool CMainFrame::OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         ShowProgress(StatusTextOf(lp), wp);
         return true;
     case WM_OPEN_RECENT_FIRST:
-        TheViewerApp().OpenFirstRecentFile();
+        TheViewerApp().OnHandOver();
         return true;
     case WM_PALETTECHANGED:
     case WM_QUERYNEWPALETTE:

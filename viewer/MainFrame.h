@@ -18,7 +18,6 @@ public:
 protected:
     bool OnCreateBars() override;
     void RecalcLayout() override;
-    bool IsRequest(UINT msg) const override;
     bool OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     void OnClose() override;
     void OnDropFiles(HDROP drop) override;

@@ -107,10 +107,12 @@ bool CViewerApp::OpenDocumentFile(const std::string& path) {
     return opened;
 }
 
-void CViewerApp::OpenFirstRecentFile() {
+void CViewerApp::OnHandOver() {
     m_recent.Load(Profile());
-    if (m_recent.Count() > 0)
-        OpenDocumentFile(std::string(m_recent.Path(0)));  // a copy: opening reorders the list
+    if (m_recent.Count() == 0)
+        return;
+    std::string path = m_recent.Path(0);  // a copy: opening reorders the list
+    RunOrHold(m_frame.GetSafeHwnd(), [this, path] { OpenDocumentFile(path); });
 }
 
 void CViewerApp::OnMainWindowClosing() {

@@ -107,6 +107,7 @@ TEST_F(ContactsDlgTest, OpensAtItsSizeWithTheBookLoaded) {
     EXPECT_EQ(clear.right - clear.left, 58);
     EXPECT_EQ(clear.bottom - clear.top, 102);
 
+    EXPECT_FALSE(GetWindowLongA(List(), GWL_STYLE) & LVS_SHOWSELALWAYS) << "the highlight goes with the focus";
     ASSERT_EQ(Rows(), 3);
     EXPECT_EQ(Cell(1, 0), "华东贸易有限公司, 销售部");
     EXPECT_EQ(Cell(1, 3), "总机 \"8\"");
@@ -282,6 +283,30 @@ TEST_F(ContactsDlgTest, AMissingBookIsReportedAndALaterExitCreatesIt) {
     Click(IDC_ADD);
     Click(IDC_EXIT);
     EXPECT_EQ(ReadFileBytes(BookPath()), "王芳,021-5,,首个\r\n");
+}
+
+TEST_F(ContactsDlgTest, ABookThatIsThereButCannotBeReadIsNeverWrittenOverAndAnEmptyOneLoadsEmpty) {
+    // Held by another program without sharing while the dialog opens: nothing of it could be read.
+    HANDLE locked = CreateFileA(BookPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    Open();
+    CloseHandle(locked);
+    EXPECT_EQ(Rows(), 0);
+    Type("1", "新");
+    Click(IDC_ADD);
+    Click(IDC_EXIT);
+    ASSERT_EQ(m_boxes.Calls().size(), 2u);
+    EXPECT_EQ(m_boxes.Calls()[1].text, "不能打开文件 Addr.csv");
+    EXPECT_EQ(ReadFileBytes(BookPath()), kBook);
+
+    WriteFileBytes(BookPath(), "");
+    Open();
+    EXPECT_EQ(Rows(), 0);
+    EXPECT_EQ(m_boxes.Calls().size(), 2u) << "an empty book is a book";
+    Type("2", "首");
+    Click(IDC_ADD);
+    Click(IDC_EXIT);
+    EXPECT_EQ(ReadFileBytes(BookPath()), "首,2,,\r\n");
 }
 
 TEST_F(ContactsDlgTest, OverlongTypedTextIsCutOnACharacterBoundary) {

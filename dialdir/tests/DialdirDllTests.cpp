@@ -247,11 +247,38 @@ TEST_F(DialdirDllTest, ACallerBoundAtLoadTimeStartsAndReachesTheLibrary) {
     CloseHandle(process.hProcess);
 }
 
-TEST_F(DialdirDllTest, UnloadingTheLibraryTakesItsModelessWindowAlong) {
-    ASSERT_TRUE(Export<PhoneBookDlgCreateFn>("PhoneBookDlgCreate")(nullptr));
-    HWND book = PhoneBookOfThisThread();
-    ASSERT_NE(book, nullptr);
+TEST_F(DialdirDllTest, UnloadingTheLibraryTakesEveryModelessWindowItMadeAlong) {
+    auto create = Export<PhoneBookDlgCreateFn>("PhoneBookDlgCreate");
+    ASSERT_TRUE(create(nullptr));
+    HWND first = PhoneBookOfThisThread();
+    ASSERT_NE(first, nullptr);
+    ShowWindow(first, SW_HIDE);
+    // A second dialog: the first is no longer the one PhoneBookDlgDestroy ends, but it is still the library's.
+    ASSERT_TRUE(create(nullptr));
+    HWND second = PhoneBookOfThisThread();
+    ASSERT_NE(second, nullptr);
+    ASSERT_NE(second, first);
+    ASSERT_TRUE(Export<PhoneBookDlgDestroyFn>("PhoneBookDlgDestroy")());
+    EXPECT_FALSE(IsWindow(second));
+    EXPECT_TRUE(IsWindow(first));
+    ASSERT_TRUE(create(nullptr));
     FreeLibrary(m_dll);
     m_dll = nullptr;
-    EXPECT_FALSE(IsWindow(book));
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(PhoneBookOfThisThread(), nullptr);
+}
+
+TEST_F(DialdirDllTest, NullPointersAreRefusedWithoutShowingOrWritingAnything) {
+    EXPECT_EQ(Export<OpenPhoneFn>("OpenPhone")(nullptr), 1);
+    EXPECT_EQ(Export<GetAddressInfoFn>("GetAddressInfo")(nullptr, nullptr), 1);
+    int count = 0;
+    EXPECT_EQ(Export<GetAddressInfoFn>("GetAddressInfo")(nullptr, &count), 1);
+    EXPECT_EQ(g_answered, 0) << "no dialog was shown";
+    // A pending choice is not lost to a call without a buffer.
+    Expect({{1}, "", IDOK});
+    ASSERT_EQ(Export<OpenPhoneFn>("OpenPhone")(&count), 0);
+    EXPECT_EQ(Export<GetNameandPhoneFn>("GetNameandPhone")(nullptr), 1);
+    std::vector<char> records(kRecord * static_cast<size_t>(count));
+    EXPECT_EQ(Export<GetNameandPhoneFn>("GetNameandPhone")(records.data()), 0);
+    EXPECT_EQ(Field(records, 0, 33), "李四");
 }

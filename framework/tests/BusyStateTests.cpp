@@ -61,3 +61,18 @@ TEST_F(BusyStateTest, AWindowDisabledBeforeStaysDisabled) {
     { CBusyState busy(m_window); }
     EXPECT_FALSE(IsWindowEnabled(m_window));
 }
+
+TEST_F(BusyStateTest, TheKeyboardFocusGoesBackToTheControlThatHadIt) {
+    HWND edit =
+        CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 30, 80, 20, m_window, nullptr, nullptr, nullptr);
+    ShowWindow(m_window, SW_SHOW);
+    SetForegroundWindow(m_window);
+    SetFocus(edit);
+    ASSERT_EQ(GetFocus(), edit);
+    {
+        CBusyState busy(m_window);
+        // Windows takes the focus from a control whose window is disabled; Wine leaves it there.
+        SetFocus(nullptr);
+    }
+    EXPECT_EQ(GetFocus(), edit);
+}

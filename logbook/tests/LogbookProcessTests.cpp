@@ -4,8 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "common/LogFile.h"
+#include "common/core/LogLine.h"
+#include "common/core/TextModeLines.h"
 #include "common/testing/InstalledSettings.h"
+#include "common/testing/SampleLogs.h"
 #include "framework/testing/TempFolder.h"
 #include "logbook/resource.h"
 #include "logbook/tests/LogbookWindows.h"
@@ -58,4 +64,49 @@ TEST(LogbookSecondStart, TheRunningWindowComesForwardAndShowsTheListAskedFor) {
 
     PostMessageA(frame, WM_CLOSE, 0, 0);
     EXPECT_TRUE(first.Ended(20000));
+}
+
+// The menu's receive-log button, and a moment later its send-log button, while the receive log takes long to
+// load: the second request waits for the load, nothing handed over is lost, and the send list shows at the end.
+TEST(LogbookSecondStart, ARequestDuringALongLoadWaitsForItAndNothingIsLost) {
+    CTempFolder install;
+    CInstalledSettings settings(install.Path() + "LUMENPOST");
+    const LogDateTime now = CurrentLogTime();
+    const std::string log = SampleReceiveLog(8000, LogDateBefore(now, 86400));
+    WriteFileBytes(settings.LogFolder() + "receive.csv", log);
+    std::string pending;
+    for (int i = 0; i < 2000; ++i) {
+        const std::string line = SampleReceiveLog(1, LogDateBefore(now, i), 60, i);
+        WriteFileBytes(settings.TempFolder() + "R" + std::to_string(100000 + i) + ".CSV", line);
+        pending += line;  // newest first, as the merge orders them
+    }
+    SendLogRecord sent;
+    sent.Set(std::vector<std::string_view>{"Dest", "OK", "1", "Dec.01,2026 10:00:00", "2", "", "s.smh", "1"});
+    std::string sendLog;
+    AppendTextModeOutput(sendLog, FormatLogLine(sent));
+    WriteFileBytes(settings.LogFolder() + "send.csv", sendLog);
+
+    CRunningProgram logbook = Start(ShortPath(settings.LogFolder() + "send.csv"));
+    HWND frame = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (frame = VisibleWindow(logbook.Id(), "查看清单")); }, 15000));
+    ASSERT_EQ(WaitForSelection(frame, 0), 0);
+
+    CRunningProgram receiveButton = Start(ShortPath(settings.LogFolder() + "receive.csv"));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(frame); }, 20000)) << "the receive log never loaded";
+    CRunningProgram sendButton = Start(ShortPath(settings.LogFolder() + "send.csv"));
+    EXPECT_TRUE(sendButton.Ended(20000));
+    EXPECT_FALSE(IsWindowEnabled(frame)) << "the load ended before the second request came";
+    EXPECT_TRUE(receiveButton.Ended(60000));
+
+    EXPECT_EQ(WaitForSelection(frame, 0), 0);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(frame) && Rows(frame) == 1; }, 20000));
+    EXPECT_TRUE(FilesMatching(settings.TempFolder(), "R*.CSV").empty());
+    const std::string received = ReadFileBytes(settings.LogFolder() + "receive.csv");
+    EXPECT_EQ(received.size(), pending.size() + log.size());
+    EXPECT_TRUE(received == pending + log) << "the receive log is not the merged records over the old log";
+    EXPECT_EQ(ReadFileBytes(settings.LogFolder() + "send.csv"), sendLog);
+
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(logbook.Ended(20000));
+    EXPECT_EQ(logbook.ExitCode(), 0u);
 }

@@ -64,6 +64,20 @@ protected:
     void Document(const std::string& name) { WriteFileBytes(m_settings.RecvFolder() + name, "SMH document"); }
     bool HasDocument(const std::string& name) { return FileExists(m_settings.RecvFolder() + name); }
     void Command(UINT id) { SendMessageA(Frame(), WM_COMMAND, id, 0); }
+    // A key as the message loop hands it to the accelerators, with Ctrl held or not.
+    bool Press(WORD key, bool control = false) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        const BYTE saved = keys[VK_CONTROL];
+        keys[VK_CONTROL] = control ? 0x80 : 0;
+        SetKeyboardState(keys);
+        MSG msg{Frame(), WM_KEYDOWN, key, 1, 0, {}};
+        const bool translated = m_app.Frame().TranslateAccelerator(msg);
+        keys[VK_CONTROL] = saved;
+        SetKeyboardState(keys);
+        return translated;
+    }
+    std::string JobList() { return ReadFileBytes(m_settings.RecvFolder() + "RESEND.TMP"); }
     bool Enabled(UINT id) {
         CCmdUI ui(id);
         return m_app.Frame().RouteUpdate(ui) && ui.Enabled();
@@ -100,6 +114,8 @@ protected:
         HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
         ReleaseDC(nullptr, screen);
         HGDIOBJ old = SelectObject(dc, bitmap);
+        // The list paints with its own font selected.
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(List(), WM_GETFONT, 0, 0)));
         RECT all{0, 0, width, height};
         FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         DRAWITEMSTRUCT dis{};
@@ -201,10 +217,16 @@ TEST_F(LogbookTest, SendRowsAreBoldUnlessSentAndTheSendColumnsShow) {
     EXPECT_EQ(Cell(2, 2), "1");
     const int sent = InkOfRow(0);
     EXPECT_NEAR(InkOfRow(1), sent, sent / 4 + 1);
-    EXPECT_GT(InkOfRow(2), sent);  // "BUSY" in bold against "OK": more ink in any case, much more for bold
+    // The same row's texts at both weights: the failed one is drawn bold, the sent one is not.
+    const int failed = InkOfRow(2);
+    m_app.View().List().SuspendEmphasis(true);
+    EXPECT_GT(failed, InkOfRow(2) + InkOfRow(2) / 10);
+    EXPECT_EQ(InkOfRow(0), sent);
+    m_app.View().List().SuspendEmphasis(false);
 
     EXPECT_FALSE(Enabled(ID_OPEN_FAX));
     EXPECT_FALSE(Enabled(ID_DELETE_ROW));
+    EXPECT_FALSE(GetWindowLongA(List(), GWL_STYLE) & LVS_SHOWSELALWAYS) << "the highlight goes with the focus";
     Select(0);
     EXPECT_TRUE(Enabled(ID_DELETE_ROW));
     EXPECT_FALSE(Enabled(ID_SEND_AGAIN));
@@ -365,4 +387,132 @@ TEST_F(LogbookTest, HelpOpensAtTheLogViewersPageAndTheSystemMenuOffersAbout) {
     ASSERT_GT(GetMenuStringA(menu, IDM_ABOUTBOX, text, sizeof text, MF_BYCOMMAND), 0);
     EXPECT_STREQ(text, "关于查看清单(&A)...");
     EXPECT_EQ(GetMenuState(menu, GetMenuItemCount(menu) - 2, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
+}
+
+TEST_F(LogbookTest, TheKeysShowAndReloadTheListsAndTheSelectorActsOnceItHasClosed) {
+    WriteFileBytes(LogPath("receive.csv"), LineOf<ReceiveLogRecord>({"X", "OK", DaysAgo(1), "1", "", "1"}));
+    WriteFileBytes(LogPath("send.csv"), LineOf<SendLogRecord>({"S", "OK", "1", DaysAgo(1), "1", "", "", "0"}));
+    Start(LogKind::kSend);
+    ASSERT_TRUE(Press('R', true));
+    EXPECT_EQ(m_app.View().Shown(), LogKind::kReceive);
+    EXPECT_EQ(Cell(0, 0), "X");
+    WriteFileBytes(m_settings.TempFolder() + "R7.CSV", LineOf<ReceiveLogRecord>({"P", "OK", DaysAgo(0), "1", "", "0"}));
+    ASSERT_TRUE(Press(VK_F5));
+    EXPECT_EQ(Rows(), 2);
+    EXPECT_EQ(Cell(0, 0), "P");
+    ASSERT_TRUE(Press('S', true));
+    EXPECT_EQ(m_app.View().Shown(), LogKind::kSend);
+    EXPECT_EQ(SendMessageA(m_app.Frame().ListSelector(), CB_GETCURSEL, 0, 0), 0);
+
+    HWND selector = m_app.Frame().ListSelector();
+    SendMessageA(selector, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageA(selector, CB_SETCURSEL, 1, 0);
+    m_app.Frame().PollListSelector();
+    EXPECT_EQ(m_app.View().Shown(), LogKind::kSend) << "nothing happens while the list is dropped down";
+    SendMessageA(selector, CB_SHOWDROPDOWN, FALSE, 0);
+    m_app.Frame().PollListSelector();
+    EXPECT_EQ(m_app.View().Shown(), LogKind::kReceive);
+}
+
+TEST_F(LogbookTest, SendRowsOpenAndRowsWithoutADocumentOpenDeleteAndSendAgain) {
+    Document("s.smh");
+    const std::string noDocument = LineOf<SendLogRecord>({"A", "ERROR", "2", DaysAgo(1), "1", "", "", "0"});
+    const std::string noDocument2 = LineOf<SendLogRecord>({"B", "ERROR", "2", DaysAgo(1), "1", "", "", "0"});
+    const std::string sent = LineOf<SendLogRecord>({"C", "OK", "1", DaysAgo(1), "1", "", "s.smh", "0"});
+    WriteFileBytes(LogPath("send.csv"), noDocument + noDocument2 + sent);
+    Start(LogKind::kSend);
+    ASSERT_EQ(Rows(), 3);
+    const int weight = InkOfRow(2);
+
+    // A sent fax opened from the send list is marked read; its weight follows its result, not the flag.
+    Click(2, NM_DBLCLK);
+    EXPECT_EQ(Log("send.csv"),
+              noDocument + noDocument2 + LineOf<SendLogRecord>({"C", "OK", "1", DaysAgo(1), "1", "", "s.smh", "1"}));
+    EXPECT_EQ(InkOfRow(2), weight);
+    Click(0, NM_DBLCLK);
+    ASSERT_EQ(m_shell.Calls().size(), 2u);
+    EXPECT_EQ(m_shell.Calls()[1].file, m_settings.ProgramFolder() + "Viewer.exe");
+    EXPECT_EQ(m_shell.Calls()[1].parameters, "") << "no document: the Viewer starts empty";
+
+    Select(1);
+    Command(ID_DELETE_ROW);
+    EXPECT_EQ(Rows(), 2);
+    EXPECT_TRUE(HasDocument("s.smh"));
+    Select(0);
+    Command(ID_SEND_AGAIN);
+    EXPECT_EQ(Rows(), 1);
+    EXPECT_TRUE(FileExists(m_settings.RecvFolder() + "RESEND.TMP"));
+    EXPECT_EQ(JobList(), "") << "nothing to copy: the job list names nothing";
+    EXPECT_TRUE(m_boxes.Calls().size() == 1) << "only the deletion's question";
+}
+
+TEST_F(LogbookTest, SendAgainActsOnTheSelectedRowAndHandsOverItsCopyOnly) {
+    Document("good.smh");
+    WriteFileBytes(m_settings.RecvFolder() + "busy.smh", "the busy fax");
+    WriteFileBytes(m_settings.RecvFolder() + "xmitfaxtemp.smh", "an older job's copy");
+    const std::string good = LineOf<SendLogRecord>({"Good", "OK", "1", DaysAgo(1), "1", "", "good.smh", "0"});
+    const std::string gone = LineOf<SendLogRecord>({"Gone", "ERROR", "3", DaysAgo(1), "1", "", "gone.smh", "0"});
+    const std::string last = LineOf<SendLogRecord>({"Last", "ERROR", "3", DaysAgo(1), "1", "", "", "0"});
+    WriteFileBytes(
+        LogPath("send.csv"),
+        good + LineOf<SendLogRecord>({"Busy", "BUSY", "3", DaysAgo(1), "1", "", "busy.smh", "0"}) + gone + last);
+    Start(LogKind::kSend);
+    // Clicked on the sent row, then moved with the keys to the failed one: Ctrl+F sends the failed one.
+    Click(0);
+    Select(1);
+    ASSERT_TRUE(Press('F', true));
+    const std::string copy = m_settings.RecvFolder() + "xmitfaxtemp.smh";
+    EXPECT_EQ(ReadFileBytes(copy), "the busy fax");
+    EXPECT_EQ(JobList(), copy) << "one path, no line end";
+    EXPECT_TRUE(HasDocument("good.smh"));
+    EXPECT_FALSE(HasDocument("busy.smh"));
+    EXPECT_EQ(Log("send.csv"), good + gone + last);
+
+    // A document that has gone leaves no copy at all, never the older one.
+    Select(1);
+    Command(ID_SEND_AGAIN);
+    EXPECT_FALSE(FileExists(copy));
+    EXPECT_EQ(JobList(), copy);
+    EXPECT_EQ(Log("send.csv"), good + last);
+
+    // A job list that cannot be written is reported; the row has gone already.
+    DeleteFileA((m_settings.RecvFolder() + "RESEND.TMP").c_str());
+    ASSERT_TRUE(CreateDirectoryA((m_settings.RecvFolder() + "RESEND.TMP").c_str(), nullptr));
+    Select(1);
+    Command(ID_SEND_AGAIN);
+    ASSERT_EQ(m_boxes.Calls().size(), 1u);
+    EXPECT_EQ(m_boxes.Calls()[0].text, "不能打开文件 RESEND.TMP");
+    EXPECT_EQ(m_boxes.Calls()[0].type & MB_ICONMASK, UINT(MB_ICONEXCLAMATION));
+    EXPECT_EQ(Log("send.csv"), good);
+}
+
+TEST_F(LogbookTest, WhenTheLogCannotBeSavedNoDocumentGoesAndNothingIsSentAgain) {
+    Document("one.smh");
+    Document("two.smh");
+    // The rows come from pending records; the log itself cannot be read, so it is never rewritten.
+    const std::string log = LineOf<SendLogRecord>({"Old", "OK", "1", DaysAgo(3), "1", "", "", "0"});
+    WriteFileBytes(LogPath("send.csv"), log);
+    WriteFileBytes(m_settings.TempFolder() + "S1.CSV",
+                   LineOf<SendLogRecord>({"One", "ERROR", "1", DaysAgo(1), "1", "", "one.smh", "0"}) +
+                       LineOf<SendLogRecord>({"Two", "ERROR", "1", DaysAgo(2), "1", "", "two.smh", "0"}));
+    HANDLE locked = CreateFileA(LogPath("send.csv").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    Start(LogKind::kSend);
+    CloseHandle(locked);
+    ASSERT_EQ(Rows(), 2);
+    ASSERT_EQ(m_boxes.Calls().size(), 1u);
+
+    Select(0);
+    Command(ID_DELETE_ROW);
+    EXPECT_TRUE(HasDocument("one.smh")) << "the pending record still names it";
+    ASSERT_EQ(m_boxes.Calls().size(), 3u);
+    EXPECT_EQ(m_boxes.Calls()[2].text, "不能打开文件 send.csv");
+    Select(0);
+    Command(ID_SEND_AGAIN);
+    EXPECT_TRUE(HasDocument("two.smh"));
+    EXPECT_FALSE(FileExists(m_settings.RecvFolder() + "RESEND.TMP"));
+    ASSERT_EQ(m_boxes.Calls().size(), 4u);
+    EXPECT_EQ(m_boxes.Calls()[3].text, "不能打开文件 send.csv");
+    EXPECT_EQ(Log("send.csv"), log);
+    EXPECT_TRUE(FileExists(m_settings.TempFolder() + "S1.CSV"));
 }

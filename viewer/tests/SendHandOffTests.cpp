@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/core/AddressRecord.h"
+#include "framework/Handles.h"
 #include "framework/testing/Scripted.h"
 #include "framework/testing/TempFolder.h"
 #include "tools/mh/MhEncoder.h"
@@ -220,6 +221,35 @@ TEST_F(SendHandOffTest, AListThatCannotBeWrittenStopsTheJobBeforeTheSpooler) {
     EXPECT_TRUE(FileExists(m_recv + "xmitfax0.smh")) << "what was made stays";
     EXPECT_FALSE(FileExists(m_recv + "xmitfax1.smh"));
     EXPECT_FALSE(SendPrint(m_main, m_document, m_recv));
+}
+
+TEST_F(SendHandOffTest, ADestinationWhoseCopyCannotBeMadeIsSkippedNeverSentAnOlderCopy) {
+    // The second destination's older copy is held open by another program: it cannot be replaced.
+    WriteFileBytes(m_recv + "xmitfax1.smh", "an older fax for someone else");
+    CKernelHandle held(CreateFileA((m_recv + "xmitfax1.smh").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    // A read-only document makes read-only copies no longer.
+    SetFileAttributesA(m_document.c_str(), FILE_ATTRIBUTE_READONLY);
+    CScriptedPhoneBook book;
+    book.Add("1", "a");
+    book.Add("2", "b");
+    book.Add("3", "c");
+    EXPECT_TRUE(SendFax(m_main, m_document, m_recv, book));
+    SetFileAttributesA(m_document.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_EQ(m_boxes.Calls().size(), 1u);
+    EXPECT_EQ(m_boxes.Calls()[0].text, "不能打开文件 xmitfax1.smh");
+    EXPECT_EQ(ReadFileBytes(m_recv + "RESEND.TMP"), m_recv + "xmitfax0.smh\r\n" + m_recv + "xmitfax2.smh\r\n");
+    EXPECT_EQ(Header(ReadFileBytes(m_recv + "xmitfax2.smh")).DestName(), "c");
+    EXPECT_FALSE(GetFileAttributesA((m_recv + "xmitfax0.smh").c_str()) & FILE_ATTRIBUTE_READONLY);
+    held.Reset();
+
+    // With no copy at all there is no job.
+    held.Reset(CreateFileA((m_recv + "xmitfaxtemp.smh").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    EXPECT_FALSE(SendPrint(m_main, m_document, m_recv));
+    ASSERT_EQ(m_boxes.Calls().size(), 2u);
+    EXPECT_EQ(m_boxes.Calls()[1].text, "不能打开文件 xmitfaxtemp.smh");
+    EXPECT_EQ(ReadFileBytes(m_recv + "RESEND.TMP"), m_recv + "xmitfax0.smh\r\n" + m_recv + "xmitfax2.smh\r\n");
 }
 
 TEST_F(SendHandOffTest, WithoutRoomOnTheDriveNothingIsCopied) {

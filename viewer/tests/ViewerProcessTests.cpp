@@ -12,7 +12,10 @@
 #include "tools/mh/MhEncoder.h"
 #include "tools/mh/SamplePages.h"
 #include "tools/process/ProcessWindows.h"
+#include "tools/process/RemoteControl.h"
 #include "tools/smh/SmhWriter.h"
+#include "viewer/core/SmhFormat.h"
+#include "viewer/resource.h"
 
 // Real Viewer processes: the second start hands its file to the first.
 namespace {
@@ -149,5 +152,94 @@ TEST_F(ViewerProcessTest, OpeningAnSmhFileFromTheShellReachesTheRunningViewer) {
     EXPECT_EQ(WaitForWindow(viewer.dwProcessId, "查看器 - "), main) << "no second Viewer";
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(Ended(viewer, 20000));
+    Finish(viewer);
+}
+
+// What a user can do to a Viewer that is busy: start it again with another fax, or close it. Neither runs inside
+// the work; both are carried out once it is done.
+namespace {
+class ViewerBusyProcessTest : public ViewerProcessTest {
+protected:
+    // One page of the most rows a page may have, dense: decoding it keeps the Viewer busy for a while.
+    std::string WriteLongFax(const std::string& name) {
+        const std::string path = m_settings.RecvFolder() + name;
+        const std::vector<uint8_t> bytes =
+            BuildSmhDocument(MakeSmhHeader(2), {SmhPageSpec(mh::EncodeMh(mh::RandomPage(1728, 8192, 20, 7))),
+                                                SmhPageSpec(mh::EncodeMh(mh::RandomPage(1728, 100, 3, 8)))});
+        WriteFileBytes(path, std::string(bytes.begin(), bytes.end()));
+        return path;
+    }
+    static bool WaitForBusy(HWND main) {
+        return WaitUntil([&] { return !IsWindowEnabled(main); }, 20000);
+    }
+    static DWORD ExitCode(const PROCESS_INFORMATION& pi) {
+        DWORD code = 0;
+        GetExitCodeProcess(pi.hProcess, &code);
+        return code;
+    }
+};
+}  // namespace
+
+TEST_F(ViewerBusyProcessTest, ASecondStartAndACloseDuringALongDecodeWaitForItAndThenRun) {
+    const std::string longFax = WriteLongFax("long.smh");
+    const std::string shortFax = WriteFax("short.smh");
+    PROCESS_INFORMATION viewer = Start("");
+    HWND main = WaitForWindow(viewer.dwProcessId, "查看器");
+    ASSERT_NE(main, nullptr);
+
+    // The long fax comes from another start; while it decodes, this process hands over the short one as a second
+    // start does: the file first in the saved list, then the message, which returns at once.
+    PROCESS_INFORMATION second = Start(longFax);
+    ASSERT_TRUE(WaitForBusy(main));
+    CRegistryProfile("Orvex", "mirolo").WriteString("Recent File List", "File1", shortFax);
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(SendMessageTimeoutA(main, WM_OPEN_RECENT_FIRST, 0, 0, SMTO_BLOCK, 20000, &answer));
+    EXPECT_FALSE(IsWindowEnabled(main)) << "the decode ended before the hand-over came";
+    EXPECT_TRUE(Ended(second, 20000));
+    EXPECT_TRUE(WaitUntil([&] { return Caption(main) == "查看器 - short.smh"; }, 20000)) << Caption(main);
+    EXPECT_EQ(CRegistryProfile("Orvex", "mirolo").GetString("Recent File List", "File1"), shortFax);
+    EXPECT_EQ(CRegistryProfile("Orvex", "mirolo").GetString("Recent File List", "File2"), longFax);
+
+    // A close in the middle of a decode: the Viewer finishes, then ends as a close ends it.
+    PROCESS_INFORMATION fourth = Start(longFax);
+    ASSERT_TRUE(WaitForBusy(main));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Ended(viewer, 30000));
+    EXPECT_EQ(ExitCode(viewer), 0u);
+    EXPECT_TRUE(Ended(fourth, 20000));
+    for (PROCESS_INFORMATION* pi : {&second, &fourth, &viewer})
+        Finish(*pi);
+}
+
+TEST_F(ViewerBusyProcessTest, ASecondStartAndACloseWhileAFaxIsHandedToTheSpoolerWaitForTheHandOff) {
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, sizeof system);
+    ASSERT_FALSE(FileExists(std::string(system) + "\\kdmspl.exe")) << "the job list is read here, not by a spooler";
+    const std::string sent = WriteFax("sent.smh");
+    const std::string other = WriteFax("other.smh");
+    PROCESS_INFORMATION viewer = Start(sent);
+    HWND main = WaitForWindow(viewer.dwProcessId, "查看器 - sent.smh");
+    ASSERT_NE(main, nullptr);
+    const std::string copy = m_settings.RecvFolder() + "xmitfaxtemp.smh";
+    const std::string sentBytes = ReadFileBytes(sent);
+
+    // Send print waits 2 s for the spooler with the window alive; a second start arrives meanwhile.
+    PostMessageA(main, WM_COMMAND, ID_FILE_SEND_PRINT, 0);
+    ASSERT_TRUE(WaitForBusy(main));
+    PROCESS_INFORMATION second = Start(other);
+    EXPECT_TRUE(Ended(second, 20000));
+    EXPECT_EQ(Caption(main), "查看器 - sent.smh") << "the hand-off goes on with its own document";
+    EXPECT_TRUE(WaitUntil([&] { return Caption(main) == "查看器 - other.smh"; }, 20000)) << Caption(main);
+    EXPECT_EQ(ReadFileBytes(m_settings.RecvFolder() + "RESEND.TMP"), copy);
+    EXPECT_EQ(ReadFileBytes(copy).substr(kSmhFileHeaderSize), sentBytes.substr(kSmhFileHeaderSize));
+
+    // The same with a close: the hand-off ends first, then the Viewer.
+    PostMessageA(main, WM_COMMAND, ID_FILE_SEND_PRINT, 0);
+    ASSERT_TRUE(WaitForBusy(main));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Ended(viewer, 20000));
+    EXPECT_EQ(ExitCode(viewer), 0u);
+    EXPECT_EQ(ReadFileBytes(copy).substr(kSmhFileHeaderSize), ReadFileBytes(other).substr(kSmhFileHeaderSize));
+    Finish(second);
     Finish(viewer);
 }

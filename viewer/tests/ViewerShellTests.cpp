@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "common/testing/InstalledSettings.h"
+#include "framework/BusyState.h"
 #include "framework/testing/Scripted.h"
 #include "framework/testing/TempFolder.h"
 #include "tools/mh/MhEncoder.h"
@@ -443,4 +445,70 @@ TEST_F(ViewerShellTest, SendFaxIsOfferedOnlyWithAPhoneBookAndAFaxPage) {
     Command(ID_IMAGE_SMOOTH);
     EXPECT_FALSE(Enabled(ID_FILE_SEND_FAX)) << "a smoothed page is no fax page";
     m_app.SetPhoneBook(nullptr);
+}
+
+TEST_F(ViewerShellTest, OutlinesAreDashedAndZoomOutLeavesSelectionModeWithTheArrow) {
+    const std::vector<uint8_t> blank =
+        BuildSmhDocument(MakeSmhHeader(1), {SmhPageSpec(mh::EncodeMh(kdm::BilevelImage(1728, 400)))});
+    const std::string path = m_settings.RecvFolder() + "blank.smh";
+    WriteFileBytes(path, std::string(blank.begin(), blank.end()));
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    HWND view = m_app.View().GetSafeHwnd();
+    Command(ID_SELECTION_START);
+    SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    SendMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(310, 110));
+    SendMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(310, 110));
+    RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    // Along the top edge of the outline: long strokes with gaps between them.
+    HDC dc = GetDC(view);
+    int longest = 0, run = 0, gaps = 0;
+    for (int x = 12; x < 308; ++x) {
+        const bool black = (GetPixel(dc, x, 10) & 0xFFFFFF) == 0;
+        gaps += !black && run > 0;
+        run = black ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    ReleaseDC(view, dc);
+    EXPECT_GE(longest, 6) << "dots, not dashes";
+    EXPECT_GT(gaps, 3);
+
+    SetCursor(nullptr);
+    Command(ID_VIEW_ZOOM_OUT);
+    EXPECT_FALSE(m_app.View().SelectionMode());
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_TRUE(State(ID_VIEW_ZOOM_OUT).Checked());
+    char text[32] = {};
+    LoadStringA(GetModuleHandleA(nullptr), 157, text, sizeof text);
+    EXPECT_STREQ(text, "注册错误") << "the Viewer's registry error is its string 157";
+}
+
+TEST_F(ViewerShellTest, AHandOverAndACloseThatArriveWhileBusyWaitAndProgressHandlesNothingElse) {
+    const std::string first = WriteFax("first.smh", 1);
+    const std::string second = WriteFax("second.smh", 1);
+    ASSERT_TRUE(m_app.OpenDocumentFile(first));
+    const auto pump = [] {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    };
+    {
+        CBusyState busy(Frame());
+        m_app.Profile().WriteString("Recent File List", "File1", second);
+        SendMessageA(Frame(), WM_OPEN_RECENT_FIRST, 0, 0);
+        // A progress report paints; it does not carry out a command that waits in the queue.
+        PostMessageA(Frame(), WM_COMMAND, ID_VIEW_ZOOM_IN, 0);
+        SendMessageA(Frame(), WM_DECODE_PROGRESS, 50, 0);
+        EXPECT_EQ(m_app.View().ToolMode(), CZoomView::Tool::kNone);
+        EXPECT_EQ(Caption(), "查看器 - first.smh");
+    }
+    pump();
+    EXPECT_EQ(Caption(), "查看器 - second.smh");
+    EXPECT_EQ(m_app.View().ToolMode(), CZoomView::Tool::kZoomIn);
+    {
+        CBusyState busy(Frame());
+        SendMessageA(Frame(), WM_CLOSE, 0, 0);
+        EXPECT_TRUE(IsWindow(Frame()));
+    }
+    pump();
+    EXPECT_EQ(Frame(), nullptr) << "closed once the work had ended";
 }
