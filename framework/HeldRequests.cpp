@@ -55,6 +55,10 @@ void RunOrHold(HWND window, std::function<void()> request) {
         Hold(window, std::move(request));
 }
 
+void RunLater(HWND window, std::function<void()> request) {
+    Hold(window, std::move(request));
+}
+
 bool HoldRequest(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     if (g_replay.window == window && g_replay.msg == msg) {
         g_replay = {};

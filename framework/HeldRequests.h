@@ -23,6 +23,10 @@ public:
 // window is gone by the time it would run is dropped.
 void RunOrHold(HWND window, std::function<void()> request);
 
+// Holds `request` even when nothing is under way: it runs from the window's next message, so that whoever
+// asked for it is answered first (another process waiting in SendMessage, say).
+void RunLater(HWND window, std::function<void()> request);
+
 // For a window procedure's request messages: true when the message was held, and the procedure returns at
 // once; the message is sent to the window again when it may run.
 bool HoldRequest(HWND window, UINT msg, WPARAM wp, LPARAM lp);

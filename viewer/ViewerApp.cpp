@@ -46,11 +46,10 @@ BOOL CViewerApp::InitInstance() {
     }
     if (!CreateMainWindow())
         return FALSE;
-    // The shell's open of an .smh file reaches this copy instead of starting another; while the Viewer is busy
-    // it waits its turn.
-    m_dde.Start([this](const std::string& path) {
-        RunOrHold(m_frame.GetSafeHwnd(), [this, path] { OpenDocumentFile(path); });
-    });
+    // The shell's open of an .smh file reaches this copy instead of starting another. The shell is answered at
+    // once; the file opens from the next message, once the Viewer is free.
+    m_dde.Start(
+        [this](const std::string& path) { RunLater(m_frame.GetSafeHwnd(), [this, path] { OpenDocumentFile(path); }); });
     // A file that was asked for and cannot be shown ends the start, after its message.
     if (!file.empty() && !OpenDocumentFile(file)) {
         DestroyMainWindow();
@@ -112,7 +111,8 @@ void CViewerApp::OnHandOver() {
     if (m_recent.Count() == 0)
         return;
     std::string path = m_recent.Path(0);  // a copy: opening reorders the list
-    RunOrHold(m_frame.GetSafeHwnd(), [this, path] { OpenDocumentFile(path); });
+    // The other start waits for this message's answer; it should not wait for the file, nor for a message about it.
+    RunLater(m_frame.GetSafeHwnd(), [this, path] { OpenDocumentFile(path); });
 }
 
 void CViewerApp::OnMainWindowClosing() {

@@ -31,7 +31,7 @@ public:
     // The framework's open step: the document opens the file, the view shows it; false when it was refused.
     bool OpenDocumentFile(const std::string& path);
     // Another start asked for its file, which it put first in the saved list: the list is read again at once,
-    // before this copy saves it over, and the file opens when the Viewer is free.
+    // before this copy saves it over, and the file opens from the next message, once the Viewer is free.
     void OnHandOver();
     void OnMainWindowClosing();
 

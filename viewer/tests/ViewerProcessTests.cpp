@@ -108,9 +108,44 @@ TEST_F(ViewerProcessTest, ASecondStartHandsItsFileToTheRunningViewer) {
     EXPECT_TRUE(Ended(second, 20000)) << "the second start did not end";
     EXPECT_EQ(FindVisibleWindowOf(second.dwProcessId), nullptr);
     Finish(second);
-    EXPECT_EQ(Caption(main), "查看器 - handed.smh");
+    EXPECT_TRUE(WaitUntil([&] { return Caption(main) == "查看器 - handed.smh"; })) << Caption(main);
     EXPECT_EQ(CRegistryProfile("Orvex", "mirolo").GetString("Recent File List", "File1"), fax);
 
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Ended(first, 20000));
+    Finish(first);
+}
+
+TEST_F(ViewerProcessTest, ASecondStartsFileIsHandedOverWithItsFullPathHoweverLong) {
+    const std::string fax = WriteFax("relative.smh");
+    PROCESS_INFORMATION first = Start("");
+    HWND main = WaitForWindow(first.dwProcessId, "查看器");
+    ASSERT_NE(main, nullptr);
+    CRegistryProfile profile("Orvex", "mirolo");
+
+    // Started in the fax's folder with the bare name: the running Viewer has another current folder.
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION second{};
+    std::string command = "\"" + ViewerPath() + "\" relative.smh";
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               m_settings.RecvFolder().c_str(), &si, &second));
+    EXPECT_TRUE(Ended(second, 20000));
+    Finish(second);
+    EXPECT_EQ(profile.GetString("Recent File List", "File1"), fax);
+    EXPECT_TRUE(WaitUntil([&] { return Caption(main) == "查看器 - relative.smh"; })) << Caption(main);
+
+    // An argument longer than any path buffer arrives whole; the running Viewer reports it cannot open it.
+    const std::string longPath = "C:\\" + std::string(600, 'a') + ".smh";
+    PROCESS_INFORMATION third = Start(longPath);
+    EXPECT_TRUE(Ended(third, 20000));
+    Finish(third);
+    EXPECT_EQ(profile.GetString("Recent File List", "File1"), longPath);
+    HWND box = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (box = FindWindowExA(nullptr, nullptr, "#32770", "查看器")) != nullptr; }));
+    if (box)
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return Caption(main) == "查看器 - Untitled"; }));
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(Ended(first, 20000));
     Finish(first);

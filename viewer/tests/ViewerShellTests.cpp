@@ -248,6 +248,10 @@ TEST_F(ViewerShellTest, OpenedFilesGoFirstInTheRecentListAndASecondStartsFileIsO
     m_app.Profile().WriteString("Recent File List", "File1", first);
     m_app.Profile().WriteString("Recent File List", "File2", second);
     SendMessageA(Frame(), WM_OPEN_RECENT_FIRST, 0, 0);
+    EXPECT_EQ(Caption(), "查看器 - second.smh") << "the other start is answered before the file opens";
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
     EXPECT_EQ(Caption(), "查看器 - first.smh");
 
     ASSERT_EQ(m_app.RecentFiles().Count(), 2u);
