@@ -93,6 +93,20 @@ function(mirolo_core_test name)
     endif()
 endfunction()
 
+# windres reports no dependencies: a resource script is rebuilt when a header beside it or a shared resource file
+# changes, so that a renumbered string never lingers in an old .res.
+function(_mirolo_resource_depends)
+    foreach(source ${ARGN})
+        if(source MATCHES "\\.rc$")
+            get_filename_component(path ${source} ABSOLUTE)
+            get_filename_component(dir ${path} DIRECTORY)
+            file(GLOB headers ${dir}/*.h)
+            set_source_files_properties(${source} PROPERTIES OBJECT_DEPENDS
+                "${headers};${CMAKE_SOURCE_DIR}/common/CommonResources.h;${CMAKE_SOURCE_DIR}/framework/FrameworkResources.h;${CMAKE_SOURCE_DIR}/framework/framework.rc")
+        endif()
+    endforeach()
+endfunction()
+
 # Windows-only code: libraries, programs and their tests.
 function(mirolo_win_library name)
     cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
@@ -103,6 +117,7 @@ endfunction()
 
 function(mirolo_win_program name)
     cmake_parse_arguments(A "" "OUTPUT_NAME" "SOURCES;LIBS" ${ARGN})
+    _mirolo_resource_depends(${A_SOURCES})
     add_executable(${name} WIN32 ${A_SOURCES})
     target_link_libraries(${name} PRIVATE ${A_LIBS})
     if(A_OUTPUT_NAME)
@@ -114,6 +129,7 @@ endfunction()
 # GUI and Win32 tests: run in the build's Wine prefix, one at a time (they share its registry and desktop).
 function(mirolo_win_test name)
     cmake_parse_arguments(A "" "TIMEOUT" "SOURCES;LIBS;DEPENDS" ${ARGN})
+    _mirolo_resource_depends(${A_SOURCES})
     add_executable(${name} ${A_SOURCES})
     target_link_libraries(${name} PRIVATE ${A_LIBS} mirolo_testing gtest)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)

@@ -54,6 +54,8 @@ void CAddressBook::Attach(HWND dialog, HWND list, std::string path) {
     m_dialog = dialog;
     m_list = list;
     m_path = std::move(path);
+    for (int i = 0; i < 4; ++i)
+        m_headings[i] = LoadResString(m_setup.columns[i].heading);
 }
 
 void CAddressBook::InsertColumns() {
@@ -62,15 +64,14 @@ void CAddressBook::InsertColumns() {
         column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.fmt = LVCFMT_LEFT;
         column.cx = m_setup.columns[i].width;
-        column.pszText = const_cast<char*>(m_setup.columns[i].heading);
+        column.pszText = m_headings[i].data();
         column.iSubItem = i;
         SendMessageA(m_list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }
 }
 
 AddressHeadings CAddressBook::Headings() const {
-    return {m_setup.columns[0].heading, m_setup.columns[1].heading, m_setup.columns[2].heading,
-            m_setup.columns[3].heading};
+    return {m_headings[0], m_headings[1], m_headings[2], m_headings[3]};
 }
 
 bool CAddressBook::Load() {

@@ -13,7 +13,7 @@
 // whole when it closes. The programs that hold the book differ only in these texts.
 struct AddressBookSetup {
     struct Column {
-        const char* heading;
+        UINT heading;  // string-table text
         int width;
     };
     Column columns[4];      // name, phone, address, remarks; the headings are also the header words of the file
@@ -54,6 +54,7 @@ private:
     void ReportFileError(UINT stringId) const;
 
     AddressBookSetup m_setup;
+    std::string m_headings[4];
     HWND m_dialog = nullptr;
     HWND m_list = nullptr;
     std::string m_path;

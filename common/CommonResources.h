@@ -11,3 +11,8 @@
 #define IDS_LOADING 200
 #define IDS_SAVING 201
 #define IDS_CLEARING 202
+// The address book's column headings, which are also the header words of its file: name, phone, address, remarks.
+#define IDS_COLUMN_NAME 400
+#define IDS_COLUMN_PHONE 401
+#define IDS_COLUMN_ADDRESS 402
+#define IDS_COLUMN_REMARKS 403

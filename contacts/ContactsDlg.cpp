@@ -4,6 +4,7 @@
 
 #include <iterator>
 
+#include "common/CommonResources.h"
 #include "contacts/ContactsApp.h"
 #include "contacts/resource.h"
 #include "framework/AboutDlg.h"
@@ -14,9 +15,10 @@
 #include "framework/Resources.h"
 
 namespace {
-const AddressBookSetup kBookSetup{{{"名称", 130}, {"电话", 150}, {"地址", 200}, {"备注", 200}},
-                                  IDS_OVERFLOW,
-                                  IDS_REPLACE};
+const AddressBookSetup kBookSetup{
+    {{IDS_COLUMN_NAME, 130}, {IDS_COLUMN_PHONE, 150}, {IDS_COLUMN_ADDRESS, 200}, {IDS_COLUMN_REMARKS, 200}},
+    IDS_OVERFLOW,
+    IDS_REPLACE};
 
 // Client pixels; the template's own positions are not used.
 const ControlPlace kPlaces[] = {

@@ -11,8 +11,6 @@ class CContactsApp;
 // clear. The book is read when the dialog opens and written back when it closes, if it changed.
 class CContactsDlg : public CDialog {
 public:
-    static constexpr const char* kCaption = "地址簿";
-
     explicit CContactsDlg(CContactsApp& app);
 
     CAddressBook& Book() { return m_book; }

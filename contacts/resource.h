@@ -18,6 +18,7 @@
 #define IDS_REPLACE 158
 #define IDS_RIGHTS 300
 #define IDS_RIGHTS_PREFIX 301
+#define IDS_APP_TITLE 57344
 
 // System-menu item; any system command from 16 to 31 opens the About box.
 #define IDM_ABOUTBOX 0x0010

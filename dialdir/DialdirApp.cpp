@@ -5,6 +5,6 @@
 
 CDialdirApp::CDialdirApp(HINSTANCE module) {
     SetResourceInstance(module);
-    SetAppName(kAppName);
+    SetAppName(LoadResString(IDS_APP_TITLE));
     LoadSuiteSettings(IDS_REG_ERROR);
 }

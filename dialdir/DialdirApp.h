@@ -6,7 +6,6 @@
 // stays usable, with the folders not read left empty.
 class CDialdirApp : public CSuiteApp {
 public:
-    static constexpr const char* kAppName = "电话";
     explicit CDialdirApp(HINSTANCE module);
 
 protected:

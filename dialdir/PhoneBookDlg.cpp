@@ -5,6 +5,7 @@
 #include <iterator>
 #include <optional>
 
+#include "common/CommonResources.h"
 #include "common/SuiteApp.h"
 #include "dialdir/core/DialNumber.h"
 #include "dialdir/resource.h"
@@ -14,9 +15,10 @@
 #include "framework/Resources.h"
 
 namespace {
-const AddressBookSetup kBookSetup{{{"名称", 150}, {"电话号码", 150}, {"地址", 200}, {"备注", 200}},
-                                  IDS_OVERFLOW,
-                                  IDS_REPLACE};
+const AddressBookSetup kBookSetup{
+    {{IDS_COLUMN_NAME, 150}, {IDS_COLUMN_PHONE, 150}, {IDS_COLUMN_ADDRESS, 200}, {IDS_COLUMN_REMARKS, 200}},
+    IDS_OVERFLOW,
+    IDS_REPLACE};
 
 // Client pixels; the template's own positions are not used.
 const ControlPlace kPlaces[] = {

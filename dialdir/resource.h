@@ -17,6 +17,7 @@
 #define IDS_REG_ERROR 157
 #define IDS_OVERFLOW 158
 #define IDS_REPLACE 159
+#define IDS_APP_TITLE 57344
 
 // Help topic of the phone book in the suite's help file.
 #define IDH_PHONEBOOK 270

@@ -2,7 +2,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <span>
+
+#include "framework/Resources.h"
 #include "framework/Window.h"
+
+// A report column: its title from the string table, its width in pixels, its LVCFMT_ alignment.
+struct ListColumn {
+    UINT title;
+    int width;
+    int format;
+};
 
 // A list-view control taken over from a dialog (or created and subclassed): typed forwards of its messages.
 class CListCtrl : public CWnd {
@@ -32,5 +42,19 @@ public:
         return int(SendMessageA(m_hWnd, LVM_GETNEXTITEM, WPARAM(item), MAKELPARAM(flags, 0)));
     }
     DWORD GetStyle() const { return DWORD(GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
+    void InsertColumns(std::span<const ListColumn> columns) const {
+        int index = 0;
+        for (const ListColumn& column : columns) {
+            std::string title = LoadResString(column.title);
+            LVCOLUMNA lvc{};
+            lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+            lvc.fmt = column.format;
+            lvc.cx = column.width;
+            lvc.pszText = title.data();
+            lvc.iSubItem = index;
+            SendMessageA(m_hWnd, LVM_INSERTCOLUMNA, WPARAM(index), LPARAM(&lvc));
+            ++index;
+        }
+    }
     bool IsReportView() const { return (GetStyle() & LVS_TYPEMASK) == LVS_REPORT; }
 };

@@ -3,17 +3,20 @@
 #include <commctrl.h>
 
 #include "launcher/MenuDlg.h"
+#include "framework/Resources.h"
 #include "launcher/resource.h"
 
 BOOL CLauncherApp::InitInstance() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
 
+    const std::string title = LoadResString(IDS_APP_TITLE);
+    SetAppName(title);
     if (!LoadSuiteSettings(IDS_REG_ERROR))
         return FALSE;
 
     if (!m_instance.Acquire()) {
-        if (HWND running = m_instance.FindRunningWindow(CMenuDlg::kCaption))
+        if (HWND running = m_instance.FindRunningWindow(title.c_str()))
             CSingleInstance::BringForward(running);
         return FALSE;
     }

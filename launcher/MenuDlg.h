@@ -8,8 +8,6 @@ class CLauncherApp;
 // The menu window: six picture buttons, each starting one job of the suite.
 class CMenuDlg : public CDialog {
 public:
-    static constexpr const char* kCaption = "主菜单";
-
     explicit CMenuDlg(CLauncherApp& app);
 
     bool IsAlwaysOnTop() const { return m_alwaysOnTop != 0; }

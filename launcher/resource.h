@@ -17,6 +17,7 @@
 #define IDS_REG_ERROR 156
 #define IDS_RIGHTS 300
 #define IDS_RIGHTS_PREFIX 301
+#define IDS_APP_TITLE 57344
 
 // System-menu items.
 #define IDM_ABOUTBOX 0x0010

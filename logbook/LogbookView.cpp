@@ -12,34 +12,27 @@ constexpr char kViewClass[] = "MiroloLogView";
 constexpr int kPhaseClearing = 3;
 constexpr int kPhaseDone = 0;
 
-// The date columns are wider than 150 pixels: a bold row's date would otherwise end in "..." and hide the time
-// of exactly the faxes that need attention.
+// The date columns are 165 pixels wide, not 150: in this font a bold row's date ends in "..." at 150 and hides
+// the time of exactly the faxes that need attention.
 constexpr int kDateWidth = 165;
 
-struct Column {
-    const char* title;
-    int width;
-    int format;
+const ListColumn kSendColumns[] = {
+    {IDS_COLUMN_TO, 150, LVCFMT_LEFT},     {IDS_COLUMN_STATUS, 40, LVCFMT_LEFT},
+    {IDS_COLUMN_DIALS, 70, LVCFMT_CENTER}, {IDS_COLUMN_DATE, kDateWidth, LVCFMT_LEFT},
+    {IDS_COLUMN_PAGES, 40, LVCFMT_RIGHT},  {IDS_COLUMN_REMARK, 200, LVCFMT_LEFT},
+};
+const ListColumn kReceiveColumns[] = {
+    {IDS_COLUMN_FROM, 150, LVCFMT_LEFT},
+    {IDS_COLUMN_STATUS, 60, LVCFMT_LEFT},
+    {IDS_COLUMN_DATE, kDateWidth, LVCFMT_LEFT},
+    {IDS_COLUMN_PAGES, 40, LVCFMT_RIGHT},
 };
 
-const Column kSendColumns[] = {
-    {"到", 150, LVCFMT_LEFT},        {"状态", 40, LVCFMT_LEFT},
-    {"拨号次数", 70, LVCFMT_CENTER}, {"日期/时间", kDateWidth, LVCFMT_LEFT},
-    {"页数", 40, LVCFMT_RIGHT},      {"备注", 200, LVCFMT_LEFT},
-};
-const Column kReceiveColumns[] = {
-    {"从", 150, LVCFMT_LEFT},
-    {"状态", 60, LVCFMT_LEFT},
-    {"日期/时间", kDateWidth, LVCFMT_LEFT},
-    {"页数", 40, LVCFMT_RIGHT},
-};
-
-std::span<const Column> ColumnsOf(LogKind kind) {
+std::span<const ListColumn> ColumnsOf(LogKind kind) {
     if (kind == LogKind::kSend)
         return kSendColumns;
     return kReceiveColumns;
 }
-
 }  // namespace
 
 bool CLogbookView::Create(HWND parent, UINT id) {
@@ -75,20 +68,6 @@ void CLogbookView::OnInitialUpdate() {
     m_list.SetFullRowSel(true);
 }
 
-void CLogbookView::InsertColumns() {
-    int index = 0;
-    for (const Column& column : ColumnsOf(m_shown)) {
-        LVCOLUMNA lvc{};
-        lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-        lvc.fmt = column.format;
-        lvc.cx = column.width;
-        lvc.pszText = const_cast<char*>(column.title);
-        lvc.iSubItem = index;
-        SendMessageA(m_list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&lvc));
-        ++index;
-    }
-}
-
 // The list holds no rows of its own: it asks for the records' texts when it draws them, so showing a log of
 // 10,000 records is one message, not 60,000.
 void CLogbookView::InsertRows() {
@@ -101,7 +80,7 @@ void CLogbookView::ShowList(LogKind kind) {
     {
         CBusyState busy(MainWindow());
         m_lastClicked = -1;
-        InsertColumns();
+        m_list.InsertColumns(ColumnsOf(kind));
         m_log.emplace(LayoutOf(kind), CurrentLogTime());
         m_file.emplace(LayoutOf(kind), TheLogbookApp().Settings(), MainWindow(), WM_LOG_PROGRESS);
         LogFile().Load(*m_log);
@@ -111,7 +90,8 @@ void CLogbookView::ShowList(LogKind kind) {
         InvalidateRect(m_list, nullptr, FALSE);
 }
 
-// The rows are the log's records, so the list empties at once; its phase still shows while the records go.
+// The rows are the log's records, so the list empties in one step: one report of the clearing phase while the
+// records go, not one for each row as a list that held its own rows would need.
 void CLogbookView::ClearList() {
     if (!m_log)
         return;

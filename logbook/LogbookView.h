@@ -38,7 +38,6 @@ protected:
 private:
     void ShowList(LogKind kind);
     void ClearList();
-    void InsertColumns();
     void InsertRows();
     // Drops a row and its record, and hands the record back: its document may go once a log without it is saved.
     LogRecord TakeRow(int row);

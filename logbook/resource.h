@@ -29,6 +29,14 @@
 #define IDS_RIGHTS 300
 #define IDS_RIGHTS_PREFIX 301
 #define IDS_APP_TITLE 57344
+// Column titles of the two lists.
+#define IDS_COLUMN_TO 400
+#define IDS_COLUMN_FROM 401
+#define IDS_COLUMN_STATUS 402
+#define IDS_COLUMN_DIALS 403
+#define IDS_COLUMN_DATE 404
+#define IDS_COLUMN_PAGES 405
+#define IDS_COLUMN_REMARK 406
 
 #define IDH_LOGBOOK 220
 

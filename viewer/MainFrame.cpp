@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "common/kdmlib.h"
 #include "framework/BusyState.h"
 #include "framework/Resources.h"
 #include "viewer/ViewerApp.h"
@@ -94,10 +95,10 @@ bool CMainFrame::OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         OnZoomBoxChosen(wp, lp);
         return true;
     // The image library's end (100 or more) is "准备" with an empty bar.
-    case WM_DECODE_PROGRESS:
+    case kKdmDecodeProgressMessage:
         ShowProgress(wp >= 100 ? IDS_STATUS_READY : IDS_STATUS_DECODING, wp);
         return true;
-    case WM_SMOOTH_PROGRESS:
+    case kKdmSmoothProgressMessage:
         ShowProgress(wp >= 100 ? IDS_STATUS_READY : IDS_STATUS_SMOOTHING, wp);
         return true;
     // Here the sender chooses the text whatever the percentage; 100 or more only empties the bar.

@@ -7,8 +7,6 @@
 // that the zoom box, the image library and other Viewer starts send it.
 class CMainFrame : public CFrameWnd {
 public:
-    static constexpr const char* kAppTitle = "查看器";
-
     CZoomBox& ZoomBox() { return m_zoomBox; }
     HWND ProgressBar() const { return m_progress.Hwnd(); }
 

@@ -15,21 +15,13 @@
 #include "viewer/resource.h"
 
 namespace {
-struct Column {
-    const char* title;
-    int width;
-    int format;
-};
-const Column kColumns[] = {
-    {"发送者", 150, LVCFMT_LEFT},
-    {"状态", 50, LVCFMT_LEFT},
-    {"日期/时间", 150, LVCFMT_LEFT},
-    {"页数", 50, LVCFMT_RIGHT},
+const ListColumn kColumns[] = {
+    {IDS_COLUMN_SENDER, 150, LVCFMT_LEFT},
+    {IDS_COLUMN_STATUS, 50, LVCFMT_LEFT},
+    {IDS_COLUMN_DATE, 150, LVCFMT_LEFT},
+    {IDS_COLUMN_PAGES, 50, LVCFMT_RIGHT},
 };
 constexpr int kShownFields = 4;
-
-// This list's own heading word: a line whose sender is this, or whose date is "日期/时间", is a header.
-constexpr const char* kSenderTitle = "发送者";
 // The list keeps file names one byte shorter than the log does.
 constexpr size_t kFileNameLimit = 255;
 // The chosen fax's path goes into a buffer of 256 bytes with its terminator.
@@ -56,7 +48,7 @@ BOOL COpenFaxDlg::OnInitDialog() {
         const ReceiveLogRecord* record = RecordOf(data);
         return record && record->NeedsAttention();
     });
-    InsertColumns();
+    m_list.InsertColumns(kColumns);
     UINT failure = 0;
     {
         CBusyState busy(m_hWnd);
@@ -71,18 +63,6 @@ BOOL COpenFaxDlg::OnInitDialog() {
     return TRUE;
 }
 
-void COpenFaxDlg::InsertColumns() {
-    for (int i = 0; i < kShownFields; ++i) {
-        LVCOLUMNA column{};
-        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        column.fmt = kColumns[i].format;
-        column.cx = kColumns[i].width;
-        column.pszText = const_cast<char*>(kColumns[i].title);
-        column.iSubItem = i;
-        SendMessageA(m_list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-    }
-}
-
 UINT COpenFaxDlg::LoadLog() {
     const LogLayout& layout = ReceiveLogLayout();
     std::string bytes;
@@ -91,10 +71,13 @@ UINT COpenFaxDlg::LoadLog() {
         return IDS_CANNOT_OPEN_FILE;
     size_t position = 0;
     std::string line;
+    // This list's own heading word: a line whose sender is its first column's title, or whose date is
+    // "日期/时间", is a header.
+    const std::string senderTitle = LoadResString(IDS_COLUMN_SENDER);
     while (NextLogLine(bytes, position, layout, line)) {
         auto record = std::make_unique<ReceiveLogRecord>();
         ParseLogLine(line, *record, kFileNameLimit);
-        if (!IsLogHeader(*record, kSenderTitle))
+        if (!IsLogHeader(*record, senderTitle))
             AddRow(std::move(record));
         Report(static_cast<WPARAM>(position * 100 / bytes.size()), kPhaseLoading);
     }

@@ -42,7 +42,6 @@ protected:
     INT_PTR DialogProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    void InsertColumns();
     // Zero, or the message to show for "receive.csv" once the dialog is no longer busy.
     UINT LoadLog();
     void AddRow(std::unique_ptr<ReceiveLogRecord> record);

@@ -1,10 +1,10 @@
 #include "viewer/SmhFile.h"
 
 #include "common/SpoolerHandOff.h"
-#include "companions/kdmlib/kdmlib.h"
+#include "common/kdmlib.h"
 #include "framework/BusyState.h"
 #include "framework/FileErrors.h"
-#include "viewer/core/SmhFormat.h"
+#include "common/core/SmhFormat.h"
 #include "viewer/dib/BmpImageConversion.h"
 
 namespace {

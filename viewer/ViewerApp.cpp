@@ -31,7 +31,7 @@ CViewerApp::~CViewerApp() = default;
 BOOL CViewerApp::InitInstance() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
-    SetAppName(CMainFrame::kAppTitle);
+    SetAppName(LoadResString(IDS_APP_TITLE));
     if (!LoadSuiteSettings(IDS_REG_ERROR))
         return FALSE;
     m_recent.Load(Profile());
@@ -66,7 +66,7 @@ BOOL CViewerApp::InitInstance() {
 
 bool CViewerApp::CreateMainWindow() {
     m_document = std::make_unique<CViewerDoc>(*this, RecvFolder());
-    if (!m_frame.Create(IDR_MAINFRAME, CMainFrame::kAppTitle))
+    if (!m_frame.Create(IDR_MAINFRAME, LoadResString(IDS_APP_TITLE)))
         return false;
     SetMainWindow(m_frame.GetSafeHwnd());
     m_instance.MarkMainWindow(m_frame.GetSafeHwnd());

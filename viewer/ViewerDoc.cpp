@@ -5,7 +5,7 @@
 #include <string_view>
 #include <utility>
 
-#include "companions/kdmlib/kdmlib.h"
+#include "common/kdmlib.h"
 #include "framework/BusyState.h"
 #include "framework/CommonDialogs.h"
 #include "framework/FileErrors.h"
@@ -16,7 +16,7 @@
 #include "framework/core/TextFormat.h"
 #include "viewer/SmhFile.h"
 #include "viewer/resource.h"
-#include "viewer/core/SmhFormat.h"
+#include "common/core/SmhFormat.h"
 #include "viewer/dib/BmpImageConversion.h"
 #include "viewer/dib/CopyDib.h"
 #include "viewer/dib/DibPalette.h"

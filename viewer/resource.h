@@ -35,6 +35,12 @@
 #define IDS_STATUS_SMOOTHING 205
 #define IDS_RIGHTS 300
 #define IDS_RIGHTS_PREFIX 301
+#define IDS_APP_TITLE 57344
+// Column titles of the received-fax list.
+#define IDS_COLUMN_SENDER 400
+#define IDS_COLUMN_STATUS 401
+#define IDS_COLUMN_DATE 402
+#define IDS_COLUMN_PAGES 403
 
 #define ID_FILE_OPEN 57601
 #define ID_FILE_OPEN_FAX 32771
@@ -68,10 +74,9 @@
 #define ID_HELP_INDEX 32774
 #define ID_APP_ABOUT 57664
 
-// Messages the main window takes from the zoom box, the image library and other Viewer starts.
+// Messages the main window takes from the zoom box, its own long work and other Viewer starts; the image
+// library's progress messages are named in its header, common/kdmlib.h.
 #define WM_ZOOM_BOX_CHOSEN 1034
-#define WM_DECODE_PROGRESS 2127
-#define WM_SMOOTH_PROGRESS 2129
 #define WM_OPEN_RECENT_FIRST 2131
 #define WM_STATUS_PROGRESS 2134
 

@@ -1,6 +1,5 @@
 #include "common/core/LogLine.h"
 
-#include "common/core/CsvField.h"
 #include "framework/core/Mbcs.h"
 
 namespace {
@@ -53,17 +52,4 @@ void ParseLogLine(std::string_view line, LogRecord& record, size_t fileLimit) {
 
 bool IsLogHeader(const LogRecord& record, std::string_view firstTitle) {
     return record.Field(0) == firstTitle || record.Date() == kLogDateTitle;
-}
-
-std::string FormatLogLine(const LogRecord& record, bool asRead) {
-    const LogLayout& layout = record.Layout();
-    std::string line;
-    line.reserve(480);
-    for (size_t i = 0; i < layout.fieldCount; ++i) {
-        if (i != 0)
-            line += ',';
-        AppendCsvField(line, asRead && i == layout.readField ? std::string_view("1") : record.Field(i));
-    }
-    line += '\n';
-    return line;
 }

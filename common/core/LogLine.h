@@ -6,9 +6,9 @@
 #include "common/core/LogRecord.h"
 #include "common/core/TextModeLines.h"
 
-// One line of a log, pending record or read-mark file. Fields are separated by commas; a field holding a comma
-// or a double quote is enclosed in double quotes with its quotes doubled. A lead byte always takes the byte after
-// it, which is therefore never a quote or a comma.
+// Reading one line of a log, pending record or read-mark file (FormatLogLine, beside the record, writes it).
+// Fields are separated by commas; a field holding a comma or a double quote is enclosed in double quotes with its
+// quotes doubled. A lead byte always takes the byte after it, which is therefore never a quote or a comma.
 
 // Parses a line (one trailing line feed dropped) into all fields of `record`. Leading spaces of a field are
 // skipped; commas beyond the last field join it; whatever follows the last field-ending comma is the read flag.
@@ -20,9 +20,6 @@ bool IsLogHeader(const LogRecord& record, std::string_view firstTitle);
 inline bool IsLogHeader(const LogRecord& record) {
     return IsLogHeader(record, record.Layout().firstTitle);
 }
-
-// The written form of a record ending in "\n"; `asRead` writes the read flag as "1" (read-mark lines).
-std::string FormatLogLine(const LogRecord& record, bool asRead = false);
 
 // Reads the next line of a log's bytes in the pieces its reader's line buffer takes (at most lineLimit - 1
 // bytes): the rest of a longer line is read as the next line.

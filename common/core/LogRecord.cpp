@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "common/core/LogLine.h"
+#include "common/core/CsvField.h"
 #include "framework/core/Mbcs.h"
 
 namespace {
@@ -115,4 +115,17 @@ bool LogRecord::NeedsAttention() const {
 
 bool LogRecord::operator==(const LogRecord& other) const {
     return m_layout == other.m_layout && m_fields == other.m_fields;
+}
+
+std::string FormatLogLine(const LogRecord& record, bool asRead) {
+    const LogLayout& layout = record.Layout();
+    std::string line;
+    line.reserve(480);
+    for (size_t i = 0; i < layout.fieldCount; ++i) {
+        if (i != 0)
+            line += ',';
+        AppendCsvField(line, asRead && i == layout.readField ? std::string_view("1") : record.Field(i));
+    }
+    line += '\n';
+    return line;
 }

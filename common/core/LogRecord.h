@@ -93,3 +93,8 @@ bool IsSentResult(std::string_view result);
 
 // Leading decimal digits as a 32-bit integer, the way the records take their numbers.
 int32_t LeadingNumber(std::string_view text);
+
+// The record's line as it is written, ending in "\n": fields separated by commas, a field holding a comma or a
+// double quote enclosed in double quotes with its quotes doubled. `asRead` writes the read flag as "1"
+// (read-mark lines).
+std::string FormatLogLine(const LogRecord& record, bool asRead = false);

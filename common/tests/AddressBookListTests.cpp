@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/AddressBook.h"
+#include "common/CommonResources.h"
 #include "common/testing/ListReading.h"
 #include "common/tests/TestResources.h"
 #include "framework/Dialog.h"
@@ -14,9 +15,10 @@
 #include "framework/testing/TempFolder.h"
 
 namespace {
-const AddressBookSetup kSetup{{{"名称", 130}, {"电话", 150}, {"地址", 200}, {"备注", 200}},
-                              IDS_TEST_OVERFLOW,
-                              IDS_TEST_REPLACE};
+const AddressBookSetup kSetup{
+    {{IDS_COLUMN_NAME, 130}, {IDS_COLUMN_PHONE, 150}, {IDS_COLUMN_ADDRESS, 200}, {IDS_COLUMN_REMARKS, 200}},
+    IDS_TEST_OVERFLOW,
+    IDS_TEST_REPLACE};
 
 AddressEntry Entry(std::string name, std::string phone, std::string address = "", std::string remarks = "") {
     return {std::move(name), std::move(phone), std::move(address), std::move(remarks)};

@@ -10,7 +10,7 @@
 #include "companions/kdmlib/core/Smooth.h"
 #include "companions/kdmlib/core/Stretch.h"
 #define KDMLIB_API
-#include "companions/kdmlib/kdmlib.h"
+#include "common/kdmlib.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "viewer/core/SmhFormat.h"
+#include "common/core/SmhFormat.h"
 
 // Builds SMH documents for tests and the demo, valid or deliberately broken: every header field is the
 // caller's, and each page can lie about its sizes.

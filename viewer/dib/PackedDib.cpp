@@ -1,6 +1,6 @@
 #include "viewer/dib/PackedDib.h"
 
-#include "viewer/core/ByteOrder.h"
+#include "common/core/ByteOrder.h"
 #include "viewer/dib/core/PackedDibLayout.h"
 
 namespace {

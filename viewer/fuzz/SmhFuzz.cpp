@@ -4,7 +4,7 @@
 
 #include "companions/kdmlib/core/MhDecoder.h"
 #include "companions/kdmlib/core/Stretch.h"
-#include "viewer/core/MemorySmhSource.h"
+#include "common/core/MemorySmhSource.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CMemorySmhSource source(data, size);

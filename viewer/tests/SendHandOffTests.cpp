@@ -16,7 +16,7 @@
 #include "tools/smh/SmhWriter.h"
 #include "viewer/PhoneBook.h"
 #include "viewer/SendHandOff.h"
-#include "viewer/core/SmhFormat.h"
+#include "common/core/SmhFormat.h"
 #include "viewer/resource.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "tools/process/ProcessWindows.h"
 #include "tools/process/RemoteControl.h"
 #include "tools/smh/SmhWriter.h"
-#include "viewer/core/SmhFormat.h"
+#include "common/core/SmhFormat.h"
 #include "viewer/resource.h"
 
 // Real Viewer processes: the second start hands its file to the first.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/kdmlib.h"
 #include "common/testing/InstalledSettings.h"
 #include "framework/BusyState.h"
 #include "framework/testing/Scripted.h"
@@ -203,12 +204,12 @@ TEST_F(ViewerShellTest, SelectAllThenCopyPutsTheWholePageOnTheClipboard) {
 
 TEST_F(ViewerShellTest, ProgressMessagesShowInTheStatusBar) {
     HWND bar = m_app.Frame().ProgressBar();
-    SendMessageA(Frame(), WM_DECODE_PROGRESS, 40, 0);
+    SendMessageA(Frame(), kKdmDecodeProgressMessage, 40, 0);
     EXPECT_EQ(StatusText(), "SMH格式到BMP格式");
     EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 40);
-    SendMessageA(Frame(), WM_SMOOTH_PROGRESS, 10, 0);
+    SendMessageA(Frame(), kKdmSmoothProgressMessage, 10, 0);
     EXPECT_EQ(StatusText(), "平滑处理...");
-    SendMessageA(Frame(), WM_DECODE_PROGRESS, 100, 0);
+    SendMessageA(Frame(), kKdmDecodeProgressMessage, 100, 0);
     EXPECT_EQ(StatusText(), "准备");
     EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 0);
     SendMessageA(Frame(), WM_STATUS_PROGRESS, 30, 2);
@@ -501,7 +502,7 @@ TEST_F(ViewerShellTest, AHandOverAndACloseThatArriveWhileBusyWaitAndProgressHand
         SendMessageA(Frame(), WM_OPEN_RECENT_FIRST, 0, 0);
         // A progress report paints; it does not carry out a command that waits in the queue.
         PostMessageA(Frame(), WM_COMMAND, ID_VIEW_ZOOM_IN, 0);
-        SendMessageA(Frame(), WM_DECODE_PROGRESS, 50, 0);
+        SendMessageA(Frame(), kKdmDecodeProgressMessage, 50, 0);
         EXPECT_EQ(m_app.View().ToolMode(), CZoomView::Tool::kNone);
         EXPECT_EQ(Caption(), "查看器 - first.smh");
     }

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "companions/kdmlib/kdmlib.h"
+#include "common/kdmlib.h"
 #include "tools/mh/MhEncoder.h"
 #include "tools/mh/SamplePages.h"
 

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "framework/core/Mbcs.h"
-#include "viewer/core/MemorySmhSource.h"
+#include "common/core/MemorySmhSource.h"
 
 namespace {
 constexpr uint32_t kMaxPagesText = 9999;  // the page field holds four digits

@@ -6,7 +6,7 @@
 #include "common/core/LogDate.h"
 #include "common/core/LogLine.h"
 #include "common/core/LogRecord.h"
-#include "viewer/core/SmhFormat.h"
+#include "common/core/SmhFormat.h"
 
 // What the spooler makes of one listed copy, and the pending send-log line it leaves for the log viewer.
 

@@ -8,7 +8,7 @@
 #include "common/core/TextModeLines.h"
 #include "framework/core/Mbcs.h"
 #include "framework/core/TextFormat.h"
-#include "viewer/core/MemorySmhSource.h"
+#include "common/core/MemorySmhSource.h"
 
 namespace {
 constexpr uint32_t kMaxPagesText = 9999;  // the page field holds four digits

@@ -6,7 +6,7 @@
 
 #include "common/core/LogDate.h"
 #include "common/core/LogRecord.h"
-#include "viewer/core/SmhFormat.h"
+#include "common/core/SmhFormat.h"
 
 // What the receive monitor makes of one reception. There is no modem: a sample fax document stands for what
 // came down the line, and everything after that (the stored document, the pending receive record) is real.

@@ -6,7 +6,7 @@
 
 #include "common/core/LogRecord.h"
 #include "framework/testing/TempFolder.h"
-#include "viewer/core/SmhFormat.h"
+#include "common/core/SmhFormat.h"
 
 // What the monitor's tests share: sample documents, the files a reception leaves and reading them back.
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "viewer/core/ByteOrder.h"
+#include "common/core/ByteOrder.h"
 
 namespace {
 enum FileOffset : size_t { kType = 0, kFileSize = 2, kOffBits = 10 };

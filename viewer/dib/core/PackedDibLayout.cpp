@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "viewer/core/ByteOrder.h"
+#include "common/core/ByteOrder.h"
 
 namespace {
 constexpr size_t kCoreWidth = 4;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "viewer/core/ByteOrder.h"
+#include "common/core/ByteOrder.h"
 
 // Packed bitmaps laid out by hand, independently of the routines under test, sized exactly so that a read past
 // the end shows under AddressSanitizer.

@@ -3,7 +3,7 @@
 #include <chrono>
 
 #include "tools/smh/SmhWriter.h"
-#include "viewer/core/MemorySmhSource.h"
+#include "common/core/MemorySmhSource.h"
 
 namespace {
 std::vector<uint8_t> Bytes(size_t n, uint8_t first) {

@@ -2,7 +2,7 @@
 #include <cstring>
 #include <vector>
 
-#include "viewer/core/SmhFormat.h"
+#include "common/core/SmhFormat.h"
 
 // An SMH document held in memory: for tests, the fuzz target and the writer.
 class CMemorySmhSource : public ISmhSource {

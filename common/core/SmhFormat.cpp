@@ -1,10 +1,10 @@
-#include "viewer/core/SmhFormat.h"
+#include "common/core/SmhFormat.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "framework/core/Mbcs.h"
-#include "viewer/core/ByteOrder.h"
+#include "common/core/ByteOrder.h"
 
 namespace {
 enum Offset : size_t {
