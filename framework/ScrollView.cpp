@@ -25,6 +25,21 @@ void CScrollView::SetScrollSizes(SIZE total, SIZE page, SIZE line) {
     InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
+namespace {
+// Sets a bar only when it would change: under Wine every set repaints the bar at once, which costs more than
+// painting the page, and paging between pages of one size changes no bar at all.
+void SetBar(HWND hwnd, int bar, LONG total, LONG page, LONG position) {
+    const int max = std::max<int>(0, total - 1);
+    SCROLLINFO shown{sizeof shown, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+    if (GetScrollInfo(hwnd, bar, &shown) && shown.nMin == 0 && shown.nMax == max &&
+        shown.nPage == static_cast<UINT>(page) && shown.nPos == position)
+        return;
+    SCROLLINFO wanted{sizeof wanted,           SIF_RANGE | SIF_PAGE | SIF_POS, 0, max,
+                      static_cast<UINT>(page), static_cast<int>(position),     0};
+    SetScrollInfo(hwnd, bar, &wanted, TRUE);
+}
+}  // namespace
+
 void CScrollView::UpdateBars() {
     if (!m_hWnd)
         return;
@@ -32,22 +47,8 @@ void CScrollView::UpdateBars() {
     for (int pass = 0; pass < 2; ++pass) {
         RECT client;
         GetClientRect(m_hWnd, &client);
-        SCROLLINFO h{sizeof h,
-                     SIF_RANGE | SIF_PAGE | SIF_POS,
-                     0,
-                     std::max<int>(0, m_total.cx - 1),
-                     static_cast<UINT>(client.right),
-                     static_cast<int>(m_position.x),
-                     0};
-        SetScrollInfo(m_hWnd, SB_HORZ, &h, TRUE);
-        SCROLLINFO v{sizeof v,
-                     SIF_RANGE | SIF_PAGE | SIF_POS,
-                     0,
-                     std::max<int>(0, m_total.cy - 1),
-                     static_cast<UINT>(client.bottom),
-                     static_cast<int>(m_position.y),
-                     0};
-        SetScrollInfo(m_hWnd, SB_VERT, &v, TRUE);
+        SetBar(m_hWnd, SB_HORZ, m_total.cx, client.right, m_position.x);
+        SetBar(m_hWnd, SB_VERT, m_total.cy, client.bottom, m_position.y);
     }
 }
 

@@ -26,16 +26,31 @@ void CStatusProgress::Place() const {
 }
 
 void CStatusProgress::Show(const std::string& text, WPARAM percent) {
+    if (percent >= 100) {
+        m_workStart.reset();
+        SetText(text);
+        if (m_barMoved) {
+            SendMessageA(m_bar, PBM_SETPOS, 0, 0);
+            m_barMoved = false;
+        }
+        return;
+    }
     const DWORD now = GetTickCount();
-    const bool done = percent >= 100;
+    if (!m_workStart)
+        m_workStart = now;
     const bool textChanges = text != m_statusBar->PaneText(0);
-    if (!done && !textChanges && now - m_lastTick < kIntervalMs)
+    if (now - *m_workStart < kIntervalMs || (!textChanges && now - m_lastTick < kIntervalMs))
         return;
     m_lastTick = now;
     PaintPendingWindows();
-    if (textChanges) {
-        m_statusBar->SetPaneText(0, text);
-        UpdateWindow(m_statusBar->Hwnd());
-    }
-    SendMessageA(m_bar, PBM_SETPOS, done ? 0 : percent, 0);
+    SetText(text);
+    SendMessageA(m_bar, PBM_SETPOS, percent, 0);
+    m_barMoved = true;
+}
+
+void CStatusProgress::SetText(const std::string& text) {
+    if (text == m_statusBar->PaneText(0))
+        return;
+    m_statusBar->SetPaneText(0, text);
+    UpdateWindow(m_statusBar->Hwnd());
 }

@@ -76,9 +76,7 @@ HGLOBAL DecodePage(CSmhFileSource& file, const SmhFileHeader& header, uint32_t n
         stretched.Reset(StretchBmp(static_cast<const BYTE*>(lock.Data()), &work, mode, 1));
     }
     decoded.Reset();
-    if (!stretched)
-        return nullptr;
-    return BmpImageToPackedDib(stretched.Get());
+    return BmpImageToPackedDib(std::move(stretched)).Release();
 }
 
 // Opens and reads the header; reports a file that cannot be opened.

@@ -67,7 +67,7 @@ CGlobalBlock ThroughImageLibrary(HGLOBAL dib, Operation operation) {
         answer.Reset(operation(static_cast<const BYTE*>(lock.Data()), &work));
     }
     bmpImage.Reset();
-    return CGlobalBlock(BmpImageToPackedDib(answer.Get()));
+    return BmpImageToPackedDib(std::move(answer));
 }
 }  // namespace
 

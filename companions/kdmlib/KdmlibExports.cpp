@@ -57,7 +57,7 @@ HGLOBAL WINAPI StretchBmp(const BYTE* bmpImage, DWORD*, DWORD mode, DWORD) {
         if (!bmp) {
             return nullptr;
         }
-        auto stretched = kdm::StretchPage(bmp->image, mode);
+        auto stretched = kdm::StretchPage(std::move(bmp->image), mode);
         return stretched ? kdm::NewBilevelBmpBlock(*stretched, bmp->colours) : nullptr;
     });
 }

@@ -416,9 +416,10 @@ TEST_F(LogbookTest, TheKeysShowAndReloadTheListsAndTheSelectorActsOnceItHasClose
 
 TEST_F(LogbookTest, SendRowsOpenAndRowsWithoutADocumentOpenDeleteAndSendAgain) {
     Document("s.smh");
-    const std::string noDocument = LineOf<SendLogRecord>({"A", "ERROR", "2", DaysAgo(1), "1", "", "", "0"});
-    const std::string noDocument2 = LineOf<SendLogRecord>({"B", "ERROR", "2", DaysAgo(1), "1", "", "", "0"});
-    const std::string sent = LineOf<SendLogRecord>({"C", "OK", "1", DaysAgo(1), "1", "", "s.smh", "0"});
+    const std::string yesterday = DaysAgo(1);
+    const std::string noDocument = LineOf<SendLogRecord>({"A", "ERROR", "2", yesterday, "1", "", "", "0"});
+    const std::string noDocument2 = LineOf<SendLogRecord>({"B", "ERROR", "2", yesterday, "1", "", "", "0"});
+    const std::string sent = LineOf<SendLogRecord>({"C", "OK", "1", yesterday, "1", "", "s.smh", "0"});
     WriteFileBytes(LogPath("send.csv"), noDocument + noDocument2 + sent);
     Start(LogKind::kSend);
     ASSERT_EQ(Rows(), 3);
@@ -427,7 +428,7 @@ TEST_F(LogbookTest, SendRowsOpenAndRowsWithoutADocumentOpenDeleteAndSendAgain) {
     // A sent fax opened from the send list is marked read; its weight follows its result, not the flag.
     Click(2, NM_DBLCLK);
     EXPECT_EQ(Log("send.csv"),
-              noDocument + noDocument2 + LineOf<SendLogRecord>({"C", "OK", "1", DaysAgo(1), "1", "", "s.smh", "1"}));
+              noDocument + noDocument2 + LineOf<SendLogRecord>({"C", "OK", "1", yesterday, "1", "", "s.smh", "1"}));
     EXPECT_EQ(InkOfRow(2), weight);
     Click(0, NM_DBLCLK);
     ASSERT_EQ(m_shell.Calls().size(), 2u);
@@ -447,15 +448,16 @@ TEST_F(LogbookTest, SendRowsOpenAndRowsWithoutADocumentOpenDeleteAndSendAgain) {
 }
 
 TEST_F(LogbookTest, SendAgainActsOnTheSelectedRowAndHandsOverItsCopyOnly) {
+    const std::string yesterday = DaysAgo(1);
     Document("good.smh");
     WriteFileBytes(m_settings.RecvFolder() + "busy.smh", "the busy fax");
     WriteFileBytes(m_settings.RecvFolder() + "xmitfaxtemp.smh", "an older job's copy");
-    const std::string good = LineOf<SendLogRecord>({"Good", "OK", "1", DaysAgo(1), "1", "", "good.smh", "0"});
-    const std::string gone = LineOf<SendLogRecord>({"Gone", "ERROR", "3", DaysAgo(1), "1", "", "gone.smh", "0"});
-    const std::string last = LineOf<SendLogRecord>({"Last", "ERROR", "3", DaysAgo(1), "1", "", "", "0"});
+    const std::string good = LineOf<SendLogRecord>({"Good", "OK", "1", yesterday, "1", "", "good.smh", "0"});
+    const std::string gone = LineOf<SendLogRecord>({"Gone", "ERROR", "3", yesterday, "1", "", "gone.smh", "0"});
+    const std::string last = LineOf<SendLogRecord>({"Last", "ERROR", "3", yesterday, "1", "", "", "0"});
     WriteFileBytes(
         LogPath("send.csv"),
-        good + LineOf<SendLogRecord>({"Busy", "BUSY", "3", DaysAgo(1), "1", "", "busy.smh", "0"}) + gone + last);
+        good + LineOf<SendLogRecord>({"Busy", "BUSY", "3", yesterday, "1", "", "busy.smh", "0"}) + gone + last);
     Start(LogKind::kSend);
     // Clicked on the sent row, then moved with the keys to the failed one: Ctrl+F sends the failed one.
     Click(0);
@@ -487,13 +489,14 @@ TEST_F(LogbookTest, SendAgainActsOnTheSelectedRowAndHandsOverItsCopyOnly) {
 }
 
 TEST_F(LogbookTest, WhenTheLogCannotBeSavedNoDocumentGoesAndNothingIsSentAgain) {
+    const std::string yesterday = DaysAgo(1);
     Document("one.smh");
     Document("two.smh");
     // The rows come from pending records; the log itself cannot be read, so it is never rewritten.
     const std::string log = LineOf<SendLogRecord>({"Old", "OK", "1", DaysAgo(3), "1", "", "", "0"});
     WriteFileBytes(LogPath("send.csv"), log);
     WriteFileBytes(m_settings.TempFolder() + "S1.CSV",
-                   LineOf<SendLogRecord>({"One", "ERROR", "1", DaysAgo(1), "1", "", "one.smh", "0"}) +
+                   LineOf<SendLogRecord>({"One", "ERROR", "1", yesterday, "1", "", "one.smh", "0"}) +
                        LineOf<SendLogRecord>({"Two", "ERROR", "1", DaysAgo(2), "1", "", "two.smh", "0"}));
     HANDLE locked = CreateFileA(LogPath("send.csv").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(locked, INVALID_HANDLE_VALUE);

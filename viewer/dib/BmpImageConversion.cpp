@@ -19,16 +19,21 @@ HGLOBAL PackedDibToBmpImage(HGLOBAL dib) {
     return image.Release();
 }
 
-HGLOBAL BmpImageToPackedDib(HGLOBAL bmpImage) {
-    CGlobalLock source(bmpImage);
-    const SIZE_T size = source.Size();
+CGlobalBlock BmpImageToPackedDib(CGlobalBlock bmpImage) {
+    const SIZE_T size = bmpImage ? GlobalSize(bmpImage.Get()) : 0;
     if (size <= kBmpFileHeaderSize)
-        return nullptr;
-    CGlobalBlock dib(GlobalAlloc(GHND, size - kBmpFileHeaderSize));
-    CGlobalLock target(dib.Get());
-    if (!target.Data())
-        return nullptr;
-    std::memcpy(target.Data(), static_cast<const uint8_t*>(source.Data()) + kBmpFileHeaderSize,
-                size - kBmpFileHeaderSize);
-    return dib.Release();
+        return {};
+    {
+        CGlobalLock lock(bmpImage.Get());
+        if (!lock.Data())
+            return {};
+        std::memmove(lock.Data(), static_cast<const uint8_t*>(lock.Data()) + kBmpFileHeaderSize,
+                     size - kBmpFileHeaderSize);
+    }
+    // A block that cannot shrink keeps the 14 bytes at its end, which no reader of the bitmap looks at.
+    if (HGLOBAL packed = GlobalReAlloc(bmpImage.Get(), size - kBmpFileHeaderSize, GMEM_MOVEABLE)) {
+        bmpImage.Release();
+        return CGlobalBlock(packed);
+    }
+    return bmpImage;
 }

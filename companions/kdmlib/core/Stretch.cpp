@@ -4,7 +4,7 @@
 
 namespace kdm {
 
-std::optional<BilevelImage> StretchPage(const BilevelImage& page, uint32_t mode) {
+std::optional<BilevelImage> StretchPage(BilevelImage page, uint32_t mode) {
     if (mode == static_cast<uint32_t>(StretchMode::AsIs)) {
         return page;
     }

@@ -12,7 +12,7 @@ enum class StretchMode : uint32_t {
     AsIs = 1,        // a fine page is square already
 };
 
-// Gives nothing for a mode other than the two above.
-std::optional<BilevelImage> StretchPage(const BilevelImage& page, uint32_t mode);
+// Gives nothing for a mode other than the two above. A page kept as it is is the one passed in, not a copy.
+std::optional<BilevelImage> StretchPage(BilevelImage page, uint32_t mode);
 
 }  // namespace kdm

@@ -89,7 +89,7 @@ TEST(BmpImageConversion, RoundTripsThroughGlobalBlocks) {
     EXPECT_EQ(file.bfReserved2, 0);
     EXPECT_EQ(file.bfOffBits, sizeof file + 40 + 8);
 
-    CGlobalBlock back(BmpImageToPackedDib(image.Get()));
+    CGlobalBlock back = BmpImageToPackedDib(std::move(image));
     ASSERT_TRUE(back);
     EXPECT_EQ(BytesOf(back.Get()), dib);
 }
@@ -114,11 +114,11 @@ TEST(BmpImageConversion, RefusesWhatIsNotAWholeInfoHeaderBitmap) {
     EXPECT_EQ(PackedDibToBmpImage(damaged.Get()), nullptr);
     EXPECT_EQ(PackedDibToBmpImage(nullptr), nullptr);
 
-    const uint8_t bmp[15] = {'B', 'M', 15};
+    const uint8_t bmp[15] = {'B', 'M', 15, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7};
     auto fileHeaderOnly = BlockOf(bmp, 14);
-    EXPECT_EQ(BmpImageToPackedDib(fileHeaderOnly.Get()), nullptr);
-    auto oneByte = BlockOf(bmp, 15);
-    CGlobalBlock tiny(BmpImageToPackedDib(oneByte.Get()));
+    EXPECT_FALSE(BmpImageToPackedDib(std::move(fileHeaderOnly)));
+    CGlobalBlock tiny = BmpImageToPackedDib(BlockOf(bmp, 15));
     EXPECT_EQ(GlobalSize(tiny.Get()), 1u);
-    EXPECT_EQ(BmpImageToPackedDib(nullptr), nullptr);
+    EXPECT_EQ(BytesOf(tiny.Get()), std::vector<uint8_t>{7});
+    EXPECT_FALSE(BmpImageToPackedDib(CGlobalBlock()));
 }
