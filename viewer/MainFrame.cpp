@@ -57,6 +57,10 @@ UINT StatusTextOf(LPARAM selector) {
 
 bool CMainFrame::OnCreateBars() {
     SetIdleText(LoadResString(IDS_STATUS_READY));
+    // The menu's own text for the recent files' place, before the list first takes it over.
+    char placeholder[64] = {};
+    GetMenuStringA(GetMenu(m_hWnd), ID_FILE_MRU_FILE1, placeholder, sizeof placeholder, MF_BYCOMMAND);
+    m_recentPlaceholder = placeholder;
     if (!m_toolBar.Create(m_hWnd, IDB_TOOLBAR, 16, 15, kSlots))
         return false;
     if (!m_zoomBox.Create(m_toolBar.Hwnd(), m_toolBar.ItemRect(m_toolBar.IndexOf(IDC_ZOOM_BOX)), m_hWnd))
@@ -135,7 +139,7 @@ void CMainFrame::OnToolBarDocked() {
 
 void CMainFrame::OnMenuPopup(HMENU menu) {
     // The file menu lists the recent files where its placeholder stands.
-    TheViewerApp().RecentFiles().UpdateMenu(menu, "当前文件");
+    TheViewerApp().RecentFiles().UpdateMenu(menu, m_recentPlaceholder);
 }
 
 void CMainFrame::OnClose() {

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "framework/FrameWnd.h"
 #include "framework/StatusProgress.h"
 #include "viewer/ZoomBox.h"
@@ -27,4 +29,5 @@ private:
 
     CZoomBox m_zoomBox;
     CStatusProgress m_progress;
+    std::string m_recentPlaceholder;
 };

@@ -104,6 +104,13 @@ TEST_F(ViewerShellTest, AnEmptyViewerOffersOnlyWhatNeedsNoPage) {
         EXPECT_TRUE(Enabled(id)) << id;
     EXPECT_EQ(ZoomText(), "100%");
     EXPECT_EQ(StatusText(), "准备");
+    // With no recent files the file menu keeps its own placeholder, greyed.
+    HMENU file = GetSubMenu(GetMenu(Frame()), 0);
+    SendMessageA(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+    char text[64] = {};
+    GetMenuStringA(file, ID_FILE_MRU_FILE1, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, "当前文件");
+    EXPECT_TRUE(GetMenuState(file, ID_FILE_MRU_FILE1, MF_BYCOMMAND) & MF_GRAYED);
 }
 
 TEST_F(ViewerShellTest, OpeningAFaxShowsPageOneAndPagesThrough) {
