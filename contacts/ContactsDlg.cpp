@@ -40,20 +40,6 @@ const Label kLabels[] = {{IDC_PHONE_LABEL, IDB_LABEL_PHONE},
                          {IDC_ADDRESS_LABEL, IDB_LABEL_ADDRESS},
                          {IDC_REMARKS_LABEL, IDB_LABEL_REMARKS}};
 
-struct Box {
-    int id;
-    size_t limit;
-};
-const Box kBoxes[] = {{IDC_PHONE, kAddressPhoneLimit},
-                      {IDC_NAME, kAddressTextLimit},
-                      {IDC_ADDRESS, kAddressTextLimit},
-                      {IDC_REMARKS, kAddressTextLimit}};
-
-std::string BoxText(HWND dialog, int id) {
-    char text[260] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
 }  // namespace
 
 CContactsDlg::CContactsDlg(CContactsApp& app) : CDialog(IDD_CONTACTS_DIALOG), m_app(app), m_book(kBookSetup) {}
@@ -72,8 +58,7 @@ BOOL CContactsDlg::OnInitDialog() {
     m_list.SubclassDlgItem(IDC_BOOK, m_hWnd);
     m_list.SetFullRowSel(true);
     LayOut();
-    for (const Box& box : kBoxes)
-        SendDlgItemMessageA(m_hWnd, box.id, EM_LIMITTEXT, box.limit, 0);
+    m_boxes.Attach(m_hWnd, {IDC_PHONE, IDC_NAME, IDC_ADDRESS, IDC_REMARKS});
 
     m_book.Attach(m_hWnd, m_list.GetSafeHwnd(), m_app.ProgramFolder() + "Addr.csv");
     m_book.InsertColumns();
@@ -115,7 +100,7 @@ BOOL CContactsDlg::OnCommand(UINT id, UINT code, HWND control) {
             Delete();
             return TRUE;
         case IDC_CLEAR:
-            ClearBoxes();
+            m_boxes.Clear();
             return TRUE;
         case IDC_EXIT:
             Exit();
@@ -187,17 +172,8 @@ BOOL CContactsDlg::OnNotify(const NMHDR& header) {
     return FALSE;
 }
 
-AddressEntry CContactsDlg::ReadBoxes() const {
-    return {BoxText(m_hWnd, IDC_NAME), BoxText(m_hWnd, IDC_PHONE), BoxText(m_hWnd, IDC_ADDRESS),
-            BoxText(m_hWnd, IDC_REMARKS)};
-}
-
 void CContactsDlg::ShowRow(int row) {
-    const AddressRecord& record = m_book.Record(row);
-    SetDlgItemTextA(m_hWnd, IDC_NAME, record.name);
-    SetDlgItemTextA(m_hWnd, IDC_PHONE, record.phone);
-    SetDlgItemTextA(m_hWnd, IDC_ADDRESS, record.address);
-    SetDlgItemTextA(m_hWnd, IDC_REMARKS, record.remarks);
+    m_boxes.Show(m_book.Record(row));
     m_currentRow = row;
 }
 
@@ -207,7 +183,7 @@ int CContactsDlg::SelectedRow() const {
 }
 
 void CContactsDlg::Add() {
-    const AddressEntry entry = ReadBoxes();
+    const AddressEntry entry = m_boxes.Read();
     if (entry.name.empty()) {
         AppMessageBox(m_hWnd, LoadResString(IDS_NO_NAME), MB_OK | MB_ICONINFORMATION);
         return;
@@ -216,7 +192,6 @@ void CContactsDlg::Add() {
         AppMessageBox(m_hWnd, LoadResString(IDS_NO_PHONE), MB_OK | MB_ICONINFORMATION);
         return;
     }
-    // The record cuts each text to its field, whatever the box let through.
     if (m_book.Insert(entry, true) == 1)
         m_dirty = true;
 }
@@ -231,11 +206,6 @@ void CContactsDlg::Delete() {
     m_book.DeleteRow(row);
     m_currentRow = -1;
     m_dirty = true;
-}
-
-void CContactsDlg::ClearBoxes() {
-    for (const Box& box : kBoxes)
-        SetDlgItemTextA(m_hWnd, box.id, "");
 }
 
 void CContactsDlg::Exit() {

@@ -1,5 +1,6 @@
 #pragma once
 #include "common/AddressBook.h"
+#include "common/AddressBoxes.h"
 #include "common/ListCtrlEx.h"
 #include "framework/BitmapButton.h"
 #include "framework/Dialog.h"
@@ -32,16 +33,15 @@ private:
 
     void Add();
     void Delete();
-    void ClearBoxes();
     void Exit();
     void Close();
 
-    AddressEntry ReadBoxes() const;
     void ShowRow(int row);
     int SelectedRow() const;
 
     CContactsApp& m_app;
     CAddressBook m_book;
+    CAddressBoxes m_boxes;
     ClistCtrlEX m_list;
     CBitmapButton m_add, m_delete, m_clear;
     CBitmapHandle m_labels[4];

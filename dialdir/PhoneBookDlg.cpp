@@ -57,21 +57,6 @@ const Picture kPictures[] = {{IDC_PAD, IDB_PAD},
                              {IDC_ADDRESS_LABEL, IDB_LABEL_ADDRESS},
                              {IDC_REMARKS_LABEL, IDB_LABEL_REMARKS}};
 
-struct Box {
-    int id;
-    size_t limit;
-};
-const Box kBoxes[] = {{IDC_PHONE, kAddressPhoneLimit},
-                      {IDC_NAME, kAddressTextLimit},
-                      {IDC_ADDRESS, kAddressTextLimit},
-                      {IDC_REMARKS, kAddressTextLimit}};
-
-std::string BoxText(HWND dialog, int id) {
-    char text[260] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
 // The caption of a button, which names a dial pad key.
 std::string Caption(HWND control) {
     char text[16] = {};
@@ -95,8 +80,7 @@ BOOL CPhoneBookDlg::OnInitDialog() {
     m_list.SubclassDlgItem(IDC_BOOK, m_hWnd);
     m_list.SetFullRowSel(true);
     LayOut();
-    for (const Box& box : kBoxes)
-        SendDlgItemMessageA(m_hWnd, box.id, EM_LIMITTEXT, box.limit, 0);
+    m_boxes.Attach(m_hWnd, {IDC_PHONE, IDC_NAME, IDC_ADDRESS, IDC_REMARKS});
 
     m_book.Attach(m_hWnd, m_list.GetSafeHwnd(), m_app.ProgramFolder() + "Addr.csv");
     m_book.InsertColumns();
@@ -134,12 +118,16 @@ BOOL CPhoneBookDlg::OnCommand(UINT id, UINT code, HWND control) {
             Delete();
             return TRUE;
         case IDC_CLEAR:
-            ClearBoxes();
+            m_boxes.Clear();
             return TRUE;
         case IDC_HELP_BUTTON:
             m_app.ShowHelp(IDH_PHONEBOOK, HELP_CONTEXT);
             return TRUE;
         }
+    }
+    if (id == IDC_PHONE && code == EN_CHANGE && !m_showingRow) {
+        OnPhoneEdited();
+        return TRUE;
     }
     return CDialog::OnCommand(id, code, control);
 }
@@ -167,15 +155,16 @@ BOOL CPhoneBookDlg::OnNotify(const NMHDR& header) {
             ShowRow(row);
         break;
     }
-    case LVN_ITEMCHANGED:
-        // Text changes are notified too, once per cell as the book loads; only a change of state moves the focus.
-        if (reinterpret_cast<const NMLISTVIEW&>(header).uChanged & LVIF_STATE) {
-            const int row =
-                static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
-            if (row >= 0 && row < m_book.Count())
-                ShowRow(row);
-        }
+    case LVN_ITEMCHANGED: {
+        // Only a row the user chooses fills the boxes: not the focus the list gives its first row, which would show
+        // an entry nobody picked and send to it.
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        const bool chosen =
+            (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED);
+        if (chosen && change.iItem >= 0 && change.iItem < m_book.Count())
+            ShowRow(change.iItem);
         break;
+    }
     case NM_SETFOCUS:
         if (m_book.Count() > 0) {
             LVITEMA state{};
@@ -188,18 +177,16 @@ BOOL CPhoneBookDlg::OnNotify(const NMHDR& header) {
     return FALSE;
 }
 
-// The boxes' own limits hold against typing only; the rules cut what a program set in them.
-AddressEntry CPhoneBookDlg::ReadBoxes() const {
-    return LimitedEntry({BoxText(m_hWnd, IDC_NAME), BoxText(m_hWnd, IDC_PHONE), BoxText(m_hWnd, IDC_ADDRESS),
-                         BoxText(m_hWnd, IDC_REMARKS)});
+void CPhoneBookDlg::ShowRow(int row) {
+    m_showingRow = true;
+    m_boxes.Show(m_book.Record(row));
+    m_showingRow = false;
 }
 
-void CPhoneBookDlg::ShowRow(int row) {
-    const AddressRecord& record = m_book.Record(row);
-    SetDlgItemTextA(m_hWnd, IDC_NAME, record.name);
-    SetDlgItemTextA(m_hWnd, IDC_PHONE, record.phone);
-    SetDlgItemTextA(m_hWnd, IDC_ADDRESS, record.address);
-    SetDlgItemTextA(m_hWnd, IDC_REMARKS, record.remarks);
+void CPhoneBookDlg::OnPhoneEdited() {
+    LVITEMA none{};
+    none.stateMask = LVIS_SELECTED;
+    SendMessageA(m_list.GetSafeHwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
 }
 
 std::vector<int> CPhoneBookDlg::SelectedRows() const {
@@ -215,7 +202,7 @@ std::vector<int> CPhoneBookDlg::SelectedRows() const {
 }
 
 void CPhoneBookDlg::Add() {
-    const AddressEntry entry = ReadBoxes();
+    const AddressEntry entry = m_boxes.Read();
     switch (CheckNewEntry(entry)) {
     case NewEntryCheck::kNoName:
         AppMessageBox(m_hWnd, LoadResString(IDS_NO_NAME), MB_OK | MB_ICONINFORMATION);
@@ -243,16 +230,11 @@ void CPhoneBookDlg::Delete() {
     }
 }
 
-void CPhoneBookDlg::ClearBoxes() {
-    for (const Box& box : kBoxes)
-        SetDlgItemTextA(m_hWnd, box.id, "");
-}
-
 void CPhoneBookDlg::PressKey(const DialKey& key) {
-    const auto typed = DialKeyPress(key, ReadBoxes().phone);
+    const auto typed = DialKeyPress(key, m_boxes.Read().phone);
     if (!typed)
         return;
-    HWND phone = GetDlgItem(m_hWnd, IDC_PHONE);
+    HWND phone = m_boxes.Phone();
     // As typed input, so it lands at the caret.
     SendMessageA(phone, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(*typed)), 1);
     SetFocus(phone);
@@ -266,7 +248,7 @@ void CPhoneBookDlg::Choose() {
         for (int row : rows)
             m_result.push_back(m_book.Record(row));
     } else {
-        const auto typed = TypedDestination(ReadBoxes());
+        const auto typed = TypedDestination(m_boxes.Read());
         if (!typed) {
             busy.reset();
             AppMessageBox(m_hWnd, LoadResString(IDS_NO_SELECTION), MB_OK | MB_ICONEXCLAMATION);

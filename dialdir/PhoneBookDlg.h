@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "common/AddressBook.h"
+#include "common/AddressBoxes.h"
 #include "common/ListCtrlEx.h"
 #include "framework/BitmapButton.h"
 #include "framework/Dialog.h"
@@ -39,17 +40,19 @@ private:
 
     void Add();
     void Delete();
-    void ClearBoxes();
     void PressKey(const DialKey& key);
+    // The number is typed in or dialled: what the box shows is what OK sends, so no row stays chosen.
+    void OnPhoneEdited();
     void Choose();
     void Cancel();
 
-    AddressEntry ReadBoxes() const;
     void ShowRow(int row);
     std::vector<int> SelectedRows() const;
 
     CSuiteApp& m_app;
     CAddressBook m_book;
+    CAddressBoxes m_boxes;
+    bool m_showingRow = false;
     ClistCtrlEX m_list;
     CBitmapButton m_buttons[18];
     CBitmapHandle m_pictures[5];

@@ -62,3 +62,11 @@ BOOL CBitmapButton::OnDrawItemReflect(const DRAWITEMSTRUCT& dis) {
     BitBlt(dis.hDC, x, y, bm.bmWidth, bm.bmHeight, memory.Get(), 0, 0, SRCCOPY);
     return TRUE;
 }
+
+LRESULT CBitmapButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    // An owner-drawn button reports a quick second press as a double click, which nobody handles: as a press it
+    // is a click like the first.
+    if (msg == WM_LBUTTONDBLCLK)
+        msg = WM_LBUTTONDOWN;
+    return CWnd::WindowProc(msg, wp, lp);
+}

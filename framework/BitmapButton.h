@@ -5,7 +5,8 @@
 #include <string>
 
 // An owner-drawn push button showing one of its bitmaps per state. The bitmaps are named by the button's
-// caption plus a state letter: U up, D down (pressed), F focused, X disabled; only U is required.
+// caption plus a state letter: U up, D down (pressed), F focused, X disabled; only U is required. Every press
+// is a click, however quickly it follows the one before.
 class CBitmapButton : public CWnd {
 public:
     // Subclasses the dialog's control, loads its bitmaps by caption and sizes it to the up bitmap.
@@ -14,6 +15,9 @@ public:
     void SizeToContent();
 
     BOOL OnDrawItemReflect(const DRAWITEMSTRUCT& dis) override;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     CBitmapHandle m_up, m_down, m_focus, m_disabled;

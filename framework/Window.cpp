@@ -42,17 +42,32 @@ CWnd* CWnd::FromHandle(HWND hwnd) {
 }
 
 bool CWnd::SubclassWindow(HWND hwnd) {
+    return Subclass(hwnd, false);
+}
+
+bool CWnd::SubclassWindowUnicode(HWND hwnd) {
+    return Subclass(hwnd, true);
+}
+
+bool CWnd::Subclass(HWND hwnd, bool unicode) {
     if (!hwnd || m_hWnd || FromHandle(hwnd))
         return false;
     AttachHandle(hwnd);
-    m_prevProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
+    m_unicode = unicode;
+    m_prevProc = unicode ? reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+                               hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProcUnicode)))
+                         : reinterpret_cast<WNDPROC>(
+                               SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
     return true;
 }
 
 void CWnd::UnsubclassWindow() {
-    if (m_hWnd && m_prevProc && IsWindow(m_hWnd))
-        SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_prevProc));
+    if (m_hWnd && m_prevProc && IsWindow(m_hWnd)) {
+        if (m_unicode)
+            SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_prevProc));
+        else
+            SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_prevProc));
+    }
     m_prevProc = nullptr;
     DetachHandle();
 }
@@ -102,11 +117,25 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return self->WindowProc(msg, wp, lp);
 }
 
+LRESULT CALLBACK CWnd::SubclassProcUnicode(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    CWnd* self = FromHandle(hwnd);
+    if (!self)
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        WNDPROC prev = self->m_prevProc;
+        self->UnsubclassWindow();
+        return CallWindowProcW(prev, hwnd, msg, wp, lp);
+    }
+    return self->WindowProc(msg, wp, lp);
+}
+
 LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     return Default(msg, wp, lp);
 }
 
 LRESULT CWnd::Default(UINT msg, WPARAM wp, LPARAM lp) {
+    if (m_prevProc && m_unicode)
+        return CallWindowProcW(m_prevProc, m_hWnd, msg, wp, lp);
     if (m_prevProc)
         return CallWindowProcA(m_prevProc, m_hWnd, msg, wp, lp);
     return DefWindowProcA(m_hWnd, msg, wp, lp);

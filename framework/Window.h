@@ -15,6 +15,9 @@ public:
 
     // Routes the control's messages through WindowProc; Default() then reaches its original procedure.
     bool SubclassWindow(HWND hwnd);
+    // The same with the messages in Unicode, passed on as they came: for edit boxes, whose typed characters an
+    // ANSI procedure would see split into single bytes, which Wine cannot put together again.
+    bool SubclassWindowUnicode(HWND hwnd);
     bool SubclassDlgItem(UINT id, HWND parent) { return SubclassWindow(GetDlgItem(parent, id)); }
     void UnsubclassWindow();
 
@@ -48,8 +51,11 @@ protected:
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK SubclassProcUnicode(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    bool Subclass(HWND hwnd, bool unicode);
 
     WNDPROC m_prevProc = nullptr;
+    bool m_unicode = false;
 };
 
 // Registers, once per program, a class of windows that CWnd::CreateEx creates: the arrow cursor, `background`

@@ -73,3 +73,12 @@ bool IsAddressHeading(const AddressEntry& entry, const AddressHeadings& headings
     return entry.name == headings.name || entry.phone == headings.phone || entry.address == headings.address ||
            entry.remarks == headings.remarks;
 }
+
+std::string LimitedBoxText(std::string_view text, size_t limit) {
+    return std::string(text.substr(0, FittingLength(text, limit)));
+}
+
+AddressEntry LimitedEntry(const AddressEntry& boxes) {
+    return {LimitedBoxText(boxes.name, kAddressTextLimit), LimitedBoxText(boxes.phone, kAddressPhoneLimit),
+            LimitedBoxText(boxes.address, kAddressTextLimit), LimitedBoxText(boxes.remarks, kAddressTextLimit)};
+}

@@ -32,6 +32,13 @@ std::string QuoteAddressField(std::string_view field);
 // The written form of an entry, ending in a line feed.
 std::string FormatAddressLine(const AddressEntry& entry);
 
+// A box's text as a dialog reads it back: at most `limit` bytes of whole characters. A box keeps its own limit
+// only against typing; a text set by a program can be longer.
+std::string LimitedBoxText(std::string_view text, size_t limit);
+
+// The four texts of an entry as read back, each cut to its box's limit (phone 32 bytes, the others 64).
+AddressEntry LimitedEntry(const AddressEntry& boxes);
+
 // The column headings of the program reading the book; a line with any field equal to its heading is a header.
 struct AddressHeadings {
     std::string_view name;

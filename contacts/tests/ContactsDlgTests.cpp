@@ -339,3 +339,32 @@ TEST_F(ContactsDlgTest, FocusOnTheListMarksTheFirstRowWithoutSelectingIt) {
     EXPECT_EQ(SendMessageA(List(), LVM_GETITEMSTATE, 0, LVIS_FOCUSED | LVIS_SELECTED), LVIS_FOCUSED);
     EXPECT_EQ(Text(IDC_NAME), "");
 }
+
+TEST_F(ContactsDlgTest, TheBoxesTakeNoMoreBytesThanTheirFieldsAndWriteInDarkLegibleText) {
+    Open();
+    HWND name = GetDlgItem(Dialog(), IDC_NAME);
+    SetFocus(name);
+    // 王 typed 40 times, 80 bytes: as the message loop hands it to the window, and as an input method sends it.
+    for (int i = 0; i < 40; ++i) {
+        if (i % 2)
+            SendMessageW(name, WM_CHAR, 0x738B, 1);
+        else
+            SendMessageA(name, WM_CHAR, 0xF5CD, 1);  // lead byte low, trail byte high
+    }
+    std::string wang;
+    for (int i = 0; i < 32; ++i)
+        wang += "王";
+    EXPECT_EQ(Text(IDC_NAME), wang) << "64 bytes, the field's size";
+
+    SetDlgItemTextA(Dialog(), IDC_NAME, "北京市海淀区中关村大街");
+    RedrawWindow(name, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RECT client;
+    GetClientRect(name, &client);
+    HDC dc = GetDC(name);
+    int dark = 0;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x)
+            dark += GetRValue(GetPixel(dc, x, y)) < 0x60;
+    ReleaseDC(name, dc);
+    EXPECT_GT(dark, 30) << "pale hairlines look like a disabled box";
+}

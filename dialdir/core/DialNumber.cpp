@@ -16,15 +16,6 @@ std::optional<char> DialKeyPress(const DialKey& key, std::string_view phone) {
     return key.typed;
 }
 
-std::string LimitedBoxText(std::string_view text, size_t limit) {
-    return std::string(text.substr(0, FittingLength(text, limit)));
-}
-
-AddressEntry LimitedEntry(const AddressEntry& boxes) {
-    return {LimitedBoxText(boxes.name, kAddressTextLimit), LimitedBoxText(boxes.phone, kAddressPhoneLimit),
-            LimitedBoxText(boxes.address, kAddressTextLimit), LimitedBoxText(boxes.remarks, kAddressTextLimit)};
-}
-
 NewEntryCheck CheckNewEntry(const AddressEntry& typed) {
     const AddressEntry entry = LimitedEntry(typed);
     if (entry.name.empty())

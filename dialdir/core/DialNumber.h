@@ -29,13 +29,6 @@ std::optional<DialKey> FindDialKey(std::string_view caption);
 // than its limit, nothing once it is full.
 std::optional<char> DialKeyPress(const DialKey& key, std::string_view phone);
 
-// A box's text as the dialog reads it back: at most `limit` bytes of whole characters. A box keeps its own limit
-// only against typing; a text set by a program can be longer.
-std::string LimitedBoxText(std::string_view text, size_t limit);
-
-// The four texts as read back, each cut to its box's limit (phone 32 bytes, the others 64).
-AddressEntry LimitedEntry(const AddressEntry& boxes);
-
 // Add wants a name first, then a number.
 enum class NewEntryCheck { kComplete, kNoName, kNoPhone };
 NewEntryCheck CheckNewEntry(const AddressEntry& typed);

@@ -58,13 +58,15 @@ void CALLBACK AnswerPhoneBook(HWND, UINT, UINT_PTR timer, DWORD) {
         return;
     KillTimer(nullptr, timer);
     ++g_answered;
+    // Typed first, then picked, as a user does it: typing a number leaves no row chosen.
+    if (!g_answer.phone.empty())
+        SetDlgItemTextA(dialog, kPhoneBox, g_answer.phone.c_str());
     for (int row : g_answer.rows) {
         LVITEMA state{};
         state.stateMask = LVIS_SELECTED;
         state.state = LVIS_SELECTED;
         SendDlgItemMessageA(dialog, kBookList, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
     }
-    SetDlgItemTextA(dialog, kPhoneBox, g_answer.phone.c_str());
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(g_answer.button, BN_CLICKED), 0);
 }
 

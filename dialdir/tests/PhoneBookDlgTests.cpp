@@ -303,3 +303,34 @@ TEST_F(PhoneBookDlgTest, ClickingARowShowsItAndTheListGivesRowZeroTheFocusWithou
     EXPECT_EQ(Text(IDC_NAME), "张伟");
     EXPECT_EQ(Text(IDC_ADDRESS), "北京");
 }
+
+// What the number box shows is what OK sends: no row is taken unless picked, and a number typed or dialled
+// after picking one replaces it; quick presses of a key each count.
+TEST_F(PhoneBookDlgTest, WhatTheNumberBoxShowsIsWhatOkSends) {
+    Open();
+    SetFocus(List());
+    EXPECT_EQ(Text(IDC_PHONE), "") << "the first row has the focus, but nobody picked it";
+    Click(IDOK);
+    ASSERT_EQ(m_boxes.Calls().size(), 1u);
+    EXPECT_EQ(m_boxes.Calls()[0].text, "没有选择!!");
+
+    Select(2);
+    EXPECT_EQ(Text(IDC_PHONE), "010-66668888");
+    HWND phone = GetDlgItem(Dialog(), IDC_PHONE);
+    SetFocus(phone);
+    SendMessageA(phone, EM_SETSEL, 0, -1);
+    for (char c : std::string("021-"))
+        SendMessageA(phone, WM_CHAR, static_cast<WPARAM>(c), 1);
+    EXPECT_EQ(SendMessageA(List(), LVM_GETSELECTEDCOUNT, 0, 0), 0) << "typing takes the row's place";
+    // Four quick presses of 5: the second of each pair comes as a double click.
+    HWND five = GetDlgItem(Dialog(), IDC_KEY_5);
+    for (UINT down : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}) {
+        SendMessageA(five, down, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageA(five, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    }
+    EXPECT_EQ(Text(IDC_PHONE), "021-5555");
+    Click(IDOK);
+    ASSERT_EQ(m_dialog->ResultCount(), 1);
+    EXPECT_STREQ(Entry(0).phone, "021-5555");
+    EXPECT_STREQ(Entry(0).name, "张伟");
+}
