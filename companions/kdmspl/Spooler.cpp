@@ -100,8 +100,11 @@ CSpooler::TakenJob CSpooler::TakeJob(const std::string& path,
         job.print = true;
         return job;
     }
-    job.send.sent = true;
+    // The document is kept either way: the record that names it is opened, deleted or sent again from the log.
     job.send.documentName = KeepDocument(bytes, stamp, index);
+    job.send.sent = HasNumberToDial(header);
+    if (!job.send.sent)
+        job.send.remark = LoadResString(IDS_NO_NUMBER);
     return job;
 }
 

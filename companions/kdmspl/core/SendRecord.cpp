@@ -42,6 +42,11 @@ CopyCheck CheckSmhCopy(const std::vector<uint8_t>& bytes, SmhFileHeader& header)
     return AllSmhPagesPresent(source, header) ? CopyCheck::kValid : CopyCheck::kBadPage;
 }
 
+bool HasNumberToDial(const SmhFileHeader& header) {
+    const std::string number = header.DestNumber();
+    return std::any_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 std::string DestinationFromHeader(const SmhFileHeader& header) {
     std::string name = Cleaned(header.DestName());
     return name.empty() ? Cleaned(header.DestNumber()) : name;

@@ -38,6 +38,10 @@ struct SendJob {
 inline constexpr const char* kResultSent = "OK";
 inline constexpr const char* kResultFailed = "ERROR";
 
+// A copy that names no number to dial (no digit in its destination number) goes nowhere: a modem would dial
+// nothing and the job fail.
+bool HasNumberToDial(const SmhFileHeader& header);
+
 // Name, else number, with quotes and control bytes removed: the header comes from outside, and a quote would
 // double on writing and could push the line past the reader's line limit.
 std::string DestinationFromHeader(const SmhFileHeader& header);

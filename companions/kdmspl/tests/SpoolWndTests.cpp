@@ -135,6 +135,22 @@ TEST_F(SpoolWndTest, InvalidCopyIsRecordedAsFailed) {
     EXPECT_EQ(FilesMatching(m_recv, "S*.smh").size(), 0u);
 }
 
+TEST_F(SpoolWndTest, ACopyWithoutANumberToDialIsRecordedAsFailedWithItsReason) {
+    auto bytes = SmhBytes(2, "陈静", 1);
+    SmhFileHeader header;
+    std::copy_n(bytes.begin(), header.raw.size(), header.raw.begin());
+    header.SetDestNumber("");
+    std::copy(header.raw.begin(), header.raw.end(), bytes.begin());
+    WriteBytes(m_recv + "xmitfax0.smh", bytes);
+    WriteBytes(m_recv + "RESEND.TMP", m_recv + "xmitfax0.smh\r\n");
+    Broadcast();
+    const auto records = FilesMatching(m_temp, "S*.CSV");
+    ASSERT_EQ(records.size(), 1u);
+    const std::string line = ReadBytes(m_temp + records[0]);
+    EXPECT_EQ(line.rfind("陈静,ERROR,0,", 0), 0u) << line;
+    EXPECT_NE(line.find(",没有传真号码,S"), std::string::npos) << "the reason, and the document kept for the log";
+}
+
 TEST_F(SpoolWndTest, PrintCopyIsListedButNotLoggedAsASentFax) {
     WriteBytes(m_recv + "xmitfaxtemp.smh", SmhBytes(kSmhPrintKind, "", 2));
     WriteBytes(m_recv + "RESEND.TMP", m_recv + "xmitfaxtemp.smh");
