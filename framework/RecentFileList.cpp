@@ -1,7 +1,27 @@
 #include "framework/RecentFileList.h"
 
+#include "framework/core/PathDisplay.h"
+
 namespace {
 constexpr char kSection[] = "Recent File List";
+// The menu shows each path in at most this many bytes, however deep the folder; a path of whatever length would
+// make the file menu as wide as the screen.
+constexpr size_t kShownLength = 30;
+
+// The long form, as the user knows the file: other programs hand over 8.3 paths. A path that cannot be looked
+// up (its file has gone) is kept as it came.
+std::string LongPath(const std::string& path) {
+    std::string full(MAX_PATH, '\0');
+    DWORD length = GetLongPathNameA(path.c_str(), full.data(), static_cast<DWORD>(full.size()));
+    if (length >= full.size()) {
+        full.assign(length, '\0');
+        length = GetLongPathNameA(path.c_str(), full.data(), static_cast<DWORD>(full.size()));
+    }
+    if (length == 0 || length >= full.size())
+        return path;
+    full.resize(length);
+    return full;
+}
 
 std::string EntryName(size_t index) {
     return "File" + std::to_string(index + 1);
@@ -15,9 +35,10 @@ bool SameFile(const std::string& a, const std::string& b) {
 void CRecentFileList::Load(const CRegistryProfile& profile) {
     m_paths.clear();
     for (size_t i = 0; i < m_size; ++i) {
-        std::string path = profile.GetString(kSection, EntryName(i).c_str());
+        // Another program may have put a short form there.
+        const std::string path = profile.GetString(kSection, EntryName(i).c_str());
         if (!path.empty())
-            m_paths.push_back(std::move(path));
+            m_paths.push_back(LongPath(path));
     }
 }
 
@@ -29,6 +50,7 @@ void CRecentFileList::Save(const CRegistryProfile& profile) const {
 void CRecentFileList::Add(std::string path) {
     if (path.empty())
         return;
+    path = LongPath(path);
     for (size_t i = 0; i < m_paths.size(); ++i) {
         if (SameFile(m_paths[i], path)) {
             m_paths.erase(m_paths.begin() + static_cast<std::ptrdiff_t>(i));
@@ -62,7 +84,7 @@ void CRecentFileList::UpdateMenu(HMENU menu, const std::string& placeholder) con
     for (size_t i = 0; i < m_paths.size(); ++i) {
         // An ampersand in a path would be read as a mnemonic.
         std::string shown;
-        for (char c : m_paths[i]) {
+        for (char c : AbbreviatePath(m_paths[i], kShownLength)) {
             shown += c;
             if (c == '&')
                 shown += '&';

@@ -7,7 +7,8 @@
 #include "framework/Profile.h"
 
 // The most recently opened files, newest first, kept in the profile's "Recent File List" section as "File1"..
-// and shown in the file menu in place of the first entry's command.
+// and shown in the file menu in place of the first entry's command. Paths are kept in their long form and shown
+// shortened to a fixed width.
 class CRecentFileList {
 public:
     CRecentFileList(UINT firstCommand, size_t size) : m_firstCommand(firstCommand), m_size(size) {}

@@ -7,6 +7,7 @@
 #include "common/core/AddressRecord.h"
 #include "common/core/SuiteFolders.h"
 #include "framework/BusyState.h"
+#include "framework/FileErrors.h"
 #include "framework/Handles.h"
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
@@ -17,6 +18,17 @@
 namespace {
 void Exclaim(HWND owner, UINT id) {
     AppMessageBox(owner, LoadResString(id), MB_OK | MB_ICONEXCLAMATION);
+}
+
+// Reports a document that cannot be opened for reading with the framework's file-error report.
+bool IsReadable(HWND owner, const std::string& document) {
+    const HANDLE handle = CreateFileA(document.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD error = GetLastError();
+    if (CKernelHandle(handle))
+        return true;
+    ReportOpenError(owner, document, error);
+    return false;
 }
 
 void ExclaimFile(HWND owner, UINT id, const std::string& name) {
@@ -97,9 +109,12 @@ bool SendFax(HWND mainWindow, const std::string& document, const std::string& re
         record.phone[sizeof record.phone - 1] = '\0';
         record.name[sizeof record.name - 1] = '\0';
     }
-    bool ok = HasRoomForCopies(document, recvFolder, static_cast<unsigned>(count));
-    if (!ok)
+    // A document that has gone is reported as such; the room check would blame the disk.
+    bool ok = IsReadable(mainWindow, document);
+    if (ok && !HasRoomForCopies(document, recvFolder, static_cast<unsigned>(count))) {
         Exclaim(mainWindow, IDS_NO_DISK_SPACE);
+        ok = false;
+    }
     // From here to the broadcast the job runs in front of the user, and nothing else may start.
     std::optional<CBusyState> busy;
     if (ok)
@@ -132,6 +147,8 @@ bool SendFax(HWND mainWindow, const std::string& document, const std::string& re
 }
 
 bool SendPrint(HWND mainWindow, const std::string& document, const std::string& recvFolder) {
+    if (!IsReadable(mainWindow, document))
+        return false;
     CBusyState busy(mainWindow);
     const std::string name = "xmitfaxtemp.smh";
     const std::string copy = FileInFolder(recvFolder, name);

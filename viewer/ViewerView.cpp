@@ -372,6 +372,8 @@ LRESULT CViewerView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     const POINT at{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
     switch (msg) {
     case WM_LBUTTONDOWN:
+        // A click on the page takes the keyboard back from the zoom box, for the page and zoom keys.
+        SetFocus(m_hWnd);
         OnLeftDown(at);
         return 0;
     case WM_MOUSEMOVE:
@@ -381,6 +383,7 @@ LRESULT CViewerView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         OnLeftUp(at);
         return 0;
     case WM_RBUTTONDOWN:
+        SetFocus(m_hWnd);
         ToolRightButton();
         return 0;
     case WM_SETCURSOR:

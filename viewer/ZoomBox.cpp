@@ -34,6 +34,7 @@ bool CZoomBox::Create(HWND toolBar, const RECT& slot, HWND mainWindow) {
 }
 
 void CZoomBox::SetText(const std::string& text) {
+    m_shownText = text;
     SetWindowTextA(m_combo, text.c_str());
 }
 
@@ -63,6 +64,16 @@ void CZoomBox::OnEnter() {
         SetText(typed);
     }
     SendMessageA(m_main, WM_ZOOM_BOX_CHOSEN, 0, 0);
+    SetFocus(m_main);
+}
+
+void CZoomBox::OnEscape() {
+    if (SendMessageA(m_combo, CB_GETDROPPEDSTATE, 0, 0)) {
+        m_ignoreSelection = true;
+        SendMessageA(m_combo, CB_SHOWDROPDOWN, FALSE, 0);
+    }
+    SetWindowTextA(m_combo, m_shownText.c_str());
+    SetFocus(m_main);
 }
 
 void CZoomBox::OnSelectionChange() {
@@ -78,9 +89,11 @@ void CZoomBox::OnSelectionChange() {
 }
 
 LRESULT CZoomBox::CEditHook::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if ((msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_CHAR) && wp == VK_RETURN) {
-        if (msg == WM_KEYDOWN)
+    if ((msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_CHAR) && (wp == VK_RETURN || wp == VK_ESCAPE)) {
+        if (msg == WM_KEYDOWN && wp == VK_RETURN)
             m_owner.OnEnter();
+        else if (msg == WM_KEYDOWN)
+            m_owner.OnEscape();
         return 0;
     }
     return Default(msg, wp, lp);

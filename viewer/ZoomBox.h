@@ -7,6 +7,8 @@
 
 // The zoom box on the toolbar: an editable drop-down list of factors over the toolbar's slot. Choosing an entry,
 // or typing a percentage and pressing Enter, tells the main window (message 1034); it parses the text and zooms.
+// Enter, and Esc (which puts back the factor in effect), hand the keyboard back to the main window, whose keys
+// are page and zoom commands again.
 class CZoomBox {
 public:
     bool Create(HWND toolBar, const RECT& slot, HWND mainWindow);
@@ -42,11 +44,13 @@ private:
     };
 
     void OnEnter();
+    void OnEscape();
     void OnSelectionChange();
 
     HWND m_combo = nullptr;
     HWND m_main = nullptr;
     bool m_ignoreSelection = false;
+    std::string m_shownText;  // the factor in effect, as last shown
     CEditHook m_edit{*this};
     CToolBarHook m_toolBar{*this};
 };

@@ -252,6 +252,18 @@ TEST_F(SendHandOffTest, ADestinationWhoseCopyCannotBeMadeIsSkippedNeverSentAnOld
     EXPECT_EQ(ReadFileBytes(m_recv + "RESEND.TMP"), m_recv + "xmitfax0.smh\r\n" + m_recv + "xmitfax2.smh\r\n");
 }
 
+TEST_F(SendHandOffTest, ADocumentThatHasGoneIsReportedAsSuchNotAsAFullDisk) {
+    DeleteFileA(m_document.c_str());
+    CScriptedPhoneBook book;
+    book.Add("1", "a");
+    EXPECT_FALSE(SendFax(m_main, m_document, m_recv, book));
+    EXPECT_FALSE(SendPrint(m_main, m_document, m_recv));
+    ASSERT_EQ(m_boxes.Calls().size(), 2u);
+    for (const MessageBoxCall& call : m_boxes.Calls())
+        EXPECT_EQ(call.text, m_document + " was not found.");
+    EXPECT_FALSE(FileExists(m_recv + "RESEND.TMP"));
+}
+
 TEST_F(SendHandOffTest, WithoutRoomOnTheDriveNothingIsCopied) {
     EXPECT_TRUE(HasRoomForCopies(m_document, m_recv, 1));
     EXPECT_FALSE(HasRoomForCopies(m_document, m_recv, 0xFFFFFFFFu)) << "size × copies is counted in 64 bits";

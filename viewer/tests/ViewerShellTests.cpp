@@ -262,8 +262,11 @@ TEST_F(ViewerShellTest, OpenedFilesGoFirstInTheRecentListAndASecondStartsFileIsO
     EXPECT_EQ(m_app.Profile().GetString("Recent File List", "File1"), second);
     EXPECT_EQ(m_app.Profile().GetString("Recent File List", "File2"), first);
 
-    // What a second start does: the list is written with its file first, then the running Viewer is told.
-    m_app.Profile().WriteString("Recent File List", "File1", first);
+    // What a second start does: the list is written with its file first, then the running Viewer is told. The
+    // Logbook hands over 8.3 paths; the list keeps the long form.
+    char shortFirst[MAX_PATH] = {};
+    GetShortPathNameA(first.c_str(), shortFirst, sizeof shortFirst);
+    m_app.Profile().WriteString("Recent File List", "File1", shortFirst);
     m_app.Profile().WriteString("Recent File List", "File2", second);
     SendMessageA(Frame(), WM_OPEN_RECENT_FIRST, 0, 0);
     EXPECT_EQ(Caption(), "查看器 - second.smh") << "the other start is answered before the file opens";
@@ -278,7 +281,7 @@ TEST_F(ViewerShellTest, OpenedFilesGoFirstInTheRecentListAndASecondStartsFileIsO
     SendMessageA(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
     char text[MAX_PATH + 8] = {};
     GetMenuStringA(file, ID_FILE_MRU_FILE1, text, sizeof text, MF_BYCOMMAND);
-    EXPECT_EQ(std::string(text), "&1 " + first);
+    EXPECT_EQ(std::string(text), "&1 C:\\...\\tray\\first.smh") << "shortened to a menu's width";
 }
 
 TEST_F(ViewerShellTest, AFileThatIsNotAnSmhDocumentIsRefused) {
@@ -533,4 +536,28 @@ TEST_F(ViewerShellTest, AHandOverAndACloseThatArriveWhileBusyWaitAndProgressHand
     }
     pump();
     EXPECT_EQ(Frame(), nullptr) << "closed once the work had ended";
+}
+
+TEST_F(ViewerShellTest, TheZoomBoxHandsTheKeyboardBackToThePage) {
+    ASSERT_TRUE(m_app.OpenDocumentFile(WriteFax("two.smh", 2)));
+    SetForegroundWindow(Frame());
+    HWND view = m_app.View().GetSafeHwnd();
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(m_app.Frame().ZoomBox().Hwnd(), &info);
+    SetFocus(info.hwndItem);
+    TypeIntoZoomBox("50");
+    EXPECT_EQ(ZoomText(), "50%");
+    EXPECT_EQ(GetFocus(), view) << "Enter: the page keys work again";
+
+    SetFocus(info.hwndItem);
+    SetWindowTextA(m_app.Frame().ZoomBox().Hwnd(), "77");
+    SendMessageA(info.hwndItem, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(ZoomText(), "50%") << "Esc puts back the factor in effect";
+    EXPECT_EQ(GetFocus(), view);
+
+    SetFocus(info.hwndItem);
+    SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+    SendMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    EXPECT_EQ(GetFocus(), view) << "a click on the page takes the keyboard";
 }
