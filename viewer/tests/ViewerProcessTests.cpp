@@ -204,8 +204,14 @@ protected:
         WriteFileBytes(path, std::string(bytes.begin(), bytes.end()));
         return path;
     }
+    // Polled without pause: the work may take only a few frames.
     static bool WaitForBusy(HWND main) {
-        return WaitUntil([&] { return !IsWindowEnabled(main); }, 20000);
+        for (const ULONGLONG end = GetTickCount64() + 20000; GetTickCount64() < end;) {
+            if (!IsWindowEnabled(main))
+                return true;
+            Sleep(0);
+        }
+        return false;
     }
     static DWORD ExitCode(const PROCESS_INFORMATION& pi) {
         DWORD code = 0;
