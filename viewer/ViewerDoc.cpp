@@ -9,6 +9,7 @@
 #include "framework/BusyState.h"
 #include "framework/CommonDialogs.h"
 #include "framework/FileErrors.h"
+#include "framework/FrameworkResources.h"
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
 #include "framework/Seam.h"
@@ -17,6 +18,7 @@
 #include "viewer/SmhFile.h"
 #include "viewer/resource.h"
 #include "common/core/SmhFormat.h"
+#include "viewer/dib/BmpFile.h"
 #include "viewer/dib/BmpImageConversion.h"
 #include "viewer/dib/CopyDib.h"
 #include "viewer/dib/DibPalette.h"
@@ -254,6 +256,58 @@ bool CViewerDoc::SaveAs() {
     return copied;
 }
 
+bool CViewerDoc::ExportBitmap() {
+    if (m_pageNumber == 0)
+        return false;
+    const HWND owner = Host().OwnerWindow();
+    const std::string filter = FilterFromResource(LoadResString(IDS_BMP_FILTER));
+    char target[MAX_PATH] = "BITMAP";
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFile = target;
+    ofn.nMaxFile = sizeof target;
+    ofn.lpstrDefExt = "BMP";
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NONETWORKBUTTON;
+    if (!Seam<ICommonDialogs>().SaveFile(ofn))
+        return false;
+    // Wine keeps the read-only attribute as permissions, which do not stop a program run as root.
+    const DWORD attributes = GetFileAttributesA(target);
+    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    const HANDLE handle =
+        readOnly ? INVALID_HANDLE_VALUE
+                 : CreateFileA(target, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD openError = readOnly ? ERROR_ACCESS_DENIED : GetLastError();
+    CKernelHandle file(handle);
+    if (!file) {
+        ReportSaveError(owner, target, openError, IDS_FW_INVALID_FILENAME);
+        return false;
+    }
+    BmpWrite written;
+    DWORD error = ERROR_SUCCESS;
+    {
+        CBusyState busy(owner);
+        written = WriteBmpFile(CurrentImage(), file.Get());
+        if (written == BmpWrite::kFileError)
+            error = GetLastError();
+        // A file that cannot be closed may not hold what was written.
+        if (!CloseHandle(file.Release()) && written == BmpWrite::kWritten) {
+            written = BmpWrite::kFileError;
+            error = GetLastError();
+        }
+    }
+    if (written == BmpWrite::kFileError) {
+        ReportSaveError(owner, target, error, IDS_FW_FAILED_TO_SAVE);
+        return false;
+    }
+    if (written == BmpWrite::kNotWritable) {
+        AppMessageBox(owner, LoadResString(IDS_CANNOT_SAVE_DIB), std::string(), MB_ICONINFORMATION | MB_OK);
+        return false;
+    }
+    return true;
+}
+
 bool CViewerDoc::CanGoToNextPage() const {
     return m_pageNumber != 0 && m_pageNumber < PageCount();
 }
@@ -333,10 +387,15 @@ void CViewerDoc::DeleteContents() {
 }
 
 bool CViewerDoc::OnCommand(UINT id) {
-    if (id != ID_FILE_SAVE_AS)
-        return false;
-    SaveAs();
-    return true;
+    switch (id) {
+    case ID_FILE_SAVE_AS:
+        SaveAs();
+        return true;
+    case ID_FILE_EXPORT_BITMAP:
+        ExportBitmap();
+        return true;
+    }
+    return false;
 }
 
 bool CViewerDoc::OnUpdateCommand(CCmdUI& ui) {
@@ -352,6 +411,9 @@ bool CViewerDoc::OnUpdateCommand(CCmdUI& ui) {
         return true;
     case ID_FILE_SAVE_AS:
         ui.Enable(CanSaveOrSend());
+        return true;
+    case ID_FILE_EXPORT_BITMAP:
+        ui.Enable(m_pageNumber != 0);
         return true;
     case ID_IMAGE_ROTATE_RIGHT:
     case ID_IMAGE_ROTATE_LEFT:

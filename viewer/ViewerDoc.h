@@ -59,6 +59,8 @@ public:
 
     // Asks for a target and copies the open file to it byte for byte; the document keeps its own path.
     bool SaveAs();
+    // Asks for a target and writes the current page, as it is held now, as a BMP file.
+    bool ExportBitmap();
 
     // The enabling rules of the document's commands.
     bool CanGoToNextPage() const;

@@ -24,13 +24,17 @@ uint64_t BmpImageSize(DibBytes dib) {
     return kBmpFileHeaderSize + PackedSize(dib);
 }
 
-void WriteBmpImage(DibBytes dib, std::span<uint8_t> out) {
-    const auto packedSize = static_cast<size_t>(PackedSize(dib));
-    std::fill_n(out.data(), kBmpFileHeaderSize, uint8_t{0});
+void WriteBmpFileHeader(DibBytes dib, std::span<uint8_t, kBmpFileHeaderSize> out) {
+    std::fill(out.begin(), out.end(), uint8_t{0});
     out[kType] = 'B';
     out[kType + 1] = 'M';
-    WriteLe32(&out[kFileSize], static_cast<uint32_t>(kBmpFileHeaderSize + packedSize));
+    WriteLe32(&out[kFileSize], static_cast<uint32_t>(kBmpFileHeaderSize + PackedSize(dib)));
     WriteLe32(&out[kOffBits], static_cast<uint32_t>(kBmpFileHeaderSize + RowsOffset(dib)));
+}
+
+void WriteBmpImage(DibBytes dib, std::span<uint8_t> out) {
+    const auto packedSize = static_cast<size_t>(PackedSize(dib));
+    WriteBmpFileHeader(dib, out.first<kBmpFileHeaderSize>());
     uint8_t* packed = out.data() + kBmpFileHeaderSize;
     std::copy_n(dib.data(), packedSize, packed);
     WriteLe32(packed + kDibSizeImageOffset, static_cast<uint32_t>(DibImageSize(dib)));

@@ -16,3 +16,6 @@ uint64_t BmpImageSize(DibBytes dib);
 // Writes the BMP image of `dib` into `out`, which holds exactly BmpImageSize(dib) bytes; the copy's
 // biSizeImage receives the pixel byte count.
 void WriteBmpImage(DibBytes dib, std::span<uint8_t> out);
+
+// The 14-byte file header of the BMP image of `dib` (BmpImageSize(dib) must not be 0).
+void WriteBmpFileHeader(DibBytes dib, std::span<uint8_t, kBmpFileHeaderSize> out);
