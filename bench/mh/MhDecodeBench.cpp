@@ -11,8 +11,8 @@
 #include "companions/kdmlib/core/MhDecoder.h"
 #include "companions/kdmlib/core/Stretch.h"
 #include "tools/mh/LibtiffG3.h"
-#include "tools/mh/MhEncoder.h"
-#include "tools/mh/SamplePages.h"
+#include "companions/kdmlib/core/MhEncoder.h"
+#include "companions/kdmlib/core/SamplePages.h"
 
 namespace {
 

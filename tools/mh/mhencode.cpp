@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/mh/MhEncoder.h"
+#include "companions/kdmlib/core/MhEncoder.h"
 #include "tools/mh/PbmFile.h"
 
 namespace {

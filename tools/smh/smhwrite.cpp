@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "tools/mh/PbmFile.h"
-#include "tools/mh/MhEncoder.h"
+#include "companions/kdmlib/core/MhEncoder.h"
 #include "tools/smh/SmhWriter.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include "framework/Handles.h"
 #include "framework/testing/Scripted.h"
 #include "framework/testing/TempFolder.h"
-#include "tools/mh/MhEncoder.h"
-#include "tools/mh/SamplePages.h"
+#include "companions/kdmlib/core/MhEncoder.h"
+#include "companions/kdmlib/core/SamplePages.h"
 #include "tools/smh/SmhWriter.h"
 #include "viewer/ViewerDoc.h"
 

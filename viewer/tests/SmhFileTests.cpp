@@ -6,8 +6,8 @@
 #include <iterator>
 
 #include "framework/testing/Scripted.h"
-#include "tools/mh/MhEncoder.h"
-#include "tools/mh/SamplePages.h"
+#include "companions/kdmlib/core/MhEncoder.h"
+#include "companions/kdmlib/core/SamplePages.h"
 #include "tools/smh/SmhWriter.h"
 #include "viewer/SmhFile.h"
 #include "viewer/dib/PackedDib.h"

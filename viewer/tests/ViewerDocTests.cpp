@@ -5,7 +5,7 @@
 #include "framework/DocumentHost.h"
 #include "framework/testing/Scripted.h"
 #include "framework/testing/TempFolder.h"
-#include "tools/mh/MhEncoder.h"
+#include "companions/kdmlib/core/MhEncoder.h"
 #include "tools/smh/SmhWriter.h"
 #include "viewer/ViewerDoc.h"
 #include "viewer/resource.h"

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "common/kdmlib.h"
-#include "tools/mh/MhEncoder.h"
-#include "tools/mh/SamplePages.h"
+#include "companions/kdmlib/core/MhEncoder.h"
+#include "companions/kdmlib/core/SamplePages.h"
 
 // The DLL as the Viewer uses it: through its import library, with global blocks and progress messages.
 namespace {

@@ -10,8 +10,8 @@
 
 #include "common/testing/InstalledSettings.h"
 #include "framework/testing/TempFolder.h"
-#include "tools/mh/MhEncoder.h"
-#include "tools/mh/SamplePages.h"
+#include "companions/kdmlib/core/MhEncoder.h"
+#include "companions/kdmlib/core/SamplePages.h"
 #include "tools/process/InstalledSpooler.h"
 #include "tools/process/ProcessWindows.h"
 #include "tools/process/RemoteControl.h"

@@ -2,8 +2,8 @@
 
 #include "companions/kdmlib/core/MhDecoder.h"
 #include "tools/mh/LibtiffG3.h"
-#include "tools/mh/MhEncoder.h"
-#include "tools/mh/SamplePages.h"
+#include "companions/kdmlib/core/MhEncoder.h"
+#include "companions/kdmlib/core/SamplePages.h"
 
 // Our codec against another T.4 implementation: pages coded by libtiff decode exactly, and libtiff decodes ours.
 namespace {

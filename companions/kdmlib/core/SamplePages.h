@@ -3,7 +3,8 @@
 
 #include "companions/kdmlib/core/PageImages.h"
 
-// Synthetic A4 pages (1728 pixels wide) of the kinds a fax carries, for tests, benchmarks and the demo.
+// Synthetic A4 pages (1728 pixels wide) of the kinds a fax carries: the scanner stand-in's test sheets, and pages
+// for tests, benchmarks and the demo.
 // The same arguments always draw the same page.
 namespace mh {
 

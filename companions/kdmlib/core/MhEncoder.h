@@ -4,7 +4,8 @@
 
 #include "companions/kdmlib/core/PageImages.h"
 
-// Modified Huffman (ITU-T T.4 one-dimensional) coding of bilevel pages, for test data, the SMH writer and the demo.
+// Modified Huffman (ITU-T T.4 one-dimensional) coding of bilevel pages: the scanner stand-in's scan file, the
+// tools' test faxes and the demo.
 namespace mh {
 
 using kdm::BilevelImage;

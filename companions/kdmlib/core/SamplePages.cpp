@@ -1,4 +1,4 @@
-#include "tools/mh/SamplePages.h"
+#include "companions/kdmlib/core/SamplePages.h"
 
 #include <algorithm>
 #include <cmath>

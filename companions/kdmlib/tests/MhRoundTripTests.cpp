@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "companions/kdmlib/core/MhDecoder.h"
-#include "tools/mh/MhEncoder.h"
-#include "tools/mh/SamplePages.h"
+#include "companions/kdmlib/core/MhEncoder.h"
+#include "companions/kdmlib/core/SamplePages.h"
 
 namespace {
 

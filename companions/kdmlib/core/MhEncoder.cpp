@@ -1,4 +1,4 @@
-#include "tools/mh/MhEncoder.h"
+#include "companions/kdmlib/core/MhEncoder.h"
 
 #include "companions/kdmlib/core/T4Codes.h"
 
