@@ -5,8 +5,9 @@ WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 export WINEDEBUG=-all
-# No Mono/Gecko installers, no menu entries written into $HOME.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# No Mono/Gecko installers, no menu entries written into $HOME; the TWAIN manager in the Windows folder is the
+# one placed there (Wine would load its own built-in one for the name).
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;twain_32=n"
 export WINEARCH=win64
 export HOME="$WINEPREFIX.home"
 mkdir -p "$HOME"
