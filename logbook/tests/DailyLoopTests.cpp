@@ -15,7 +15,7 @@
 #include "tools/process/InstalledSpooler.h"
 #include "tools/process/ProcessWindows.h"
 #include "tools/process/RemoteControl.h"
-#include "tools/smh/SmhWriter.h"
+#include "common/core/SmhWriter.h"
 
 // The suite's daily loop across the real programs, as a user goes through it: a fax arrives (the receive
 // monitor's stand-in), the log viewer started as the menu window starts it lists it first and unread, opening it

@@ -12,7 +12,7 @@
 
 #include "tools/mh/PbmFile.h"
 #include "companions/kdmlib/core/MhEncoder.h"
-#include "tools/smh/SmhWriter.h"
+#include "common/core/SmhWriter.h"
 
 namespace {
 int Usage() {

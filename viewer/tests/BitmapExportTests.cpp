@@ -12,7 +12,7 @@
 #include "framework/testing/TempFolder.h"
 #include "companions/kdmlib/core/MhEncoder.h"
 #include "companions/kdmlib/core/SamplePages.h"
-#include "tools/smh/SmhWriter.h"
+#include "common/core/SmhWriter.h"
 #include "viewer/ViewerDoc.h"
 
 // The current page written out as a BMP file, read back by readers that are not ours: the system's, and

@@ -8,7 +8,7 @@
 #include "framework/testing/Scripted.h"
 #include "companions/kdmlib/core/MhEncoder.h"
 #include "companions/kdmlib/core/SamplePages.h"
-#include "tools/smh/SmhWriter.h"
+#include "common/core/SmhWriter.h"
 #include "viewer/SmhFile.h"
 #include "viewer/dib/PackedDib.h"
 

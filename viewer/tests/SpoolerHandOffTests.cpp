@@ -13,7 +13,7 @@
 #include "companions/kdmlib/core/MhEncoder.h"
 #include "companions/kdmlib/core/SamplePages.h"
 #include "tools/process/InstalledSpooler.h"
-#include "tools/smh/SmhWriter.h"
+#include "common/core/SmhWriter.h"
 #include "viewer/PhoneBook.h"
 #include "viewer/SendHandOff.h"
 

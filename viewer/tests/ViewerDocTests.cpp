@@ -6,7 +6,7 @@
 #include "framework/testing/Scripted.h"
 #include "framework/testing/TempFolder.h"
 #include "companions/kdmlib/core/MhEncoder.h"
-#include "tools/smh/SmhWriter.h"
+#include "common/core/SmhWriter.h"
 #include "viewer/ViewerDoc.h"
 #include "viewer/resource.h"
 

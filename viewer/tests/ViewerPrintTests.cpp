@@ -11,7 +11,7 @@
 #include "framework/testing/TempFolder.h"
 #include "companions/kdmlib/core/MhEncoder.h"
 #include "companions/kdmlib/core/SamplePages.h"
-#include "tools/smh/SmhWriter.h"
+#include "common/core/SmhWriter.h"
 #include "viewer/ViewerApp.h"
 #include "viewer/resource.h"
 

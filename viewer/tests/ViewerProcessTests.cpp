@@ -13,7 +13,7 @@
 #include "companions/kdmlib/core/SamplePages.h"
 #include "tools/process/ProcessWindows.h"
 #include "tools/process/RemoteControl.h"
-#include "tools/smh/SmhWriter.h"
+#include "common/core/SmhWriter.h"
 #include "common/core/SmhFormat.h"
 #include "viewer/resource.h"
 

@@ -14,7 +14,7 @@
 #include "framework/testing/TempFolder.h"
 #include "companions/kdmlib/core/MhEncoder.h"
 #include "companions/kdmlib/core/SamplePages.h"
-#include "tools/smh/SmhWriter.h"
+#include "common/core/SmhWriter.h"
 #include "viewer/DdeServer.h"
 #include "viewer/PhoneBook.h"
 #include "viewer/ViewerApp.h"

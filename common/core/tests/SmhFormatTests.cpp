@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "tools/smh/SmhWriter.h"
+#include "common/core/SmhWriter.h"
 #include "common/core/MemorySmhSource.h"
 
 namespace {

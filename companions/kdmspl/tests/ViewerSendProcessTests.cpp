@@ -15,7 +15,7 @@
 #include "tools/process/InstalledSpooler.h"
 #include "tools/process/ProcessWindows.h"
 #include "tools/process/RemoteControl.h"
-#include "tools/smh/SmhWriter.h"
+#include "common/core/SmhWriter.h"
 #include "viewer/resource.h"
 
 // A fax sent the way a user sends it, across the real programs: the Viewer opens a fax, Ctrl+F shows the phone

@@ -2,7 +2,7 @@
 
 #include "common/core/LogLine.h"
 #include "companions/watcher/core/Reception.h"
-#include "tools/smh/SmhWriter.h"
+#include "common/core/SmhWriter.h"
 
 namespace {
 const std::string kSender = "\xC9\xCF\xBA\xA3\xC3\xF7\xBB\xD4\xB5\xE7\xD7\xD3";  // 上海明辉电子

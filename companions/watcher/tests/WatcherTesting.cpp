@@ -8,7 +8,7 @@
 #include "common/core/LogLine.h"
 #include "common/core/SuiteFolders.h"
 #include "framework/testing/TempFolder.h"
-#include "tools/smh/SmhWriter.h"
+#include "common/core/SmhWriter.h"
 
 std::string SampleFax(uint32_t pages, const std::string& stationName, const std::string& stationNumber) {
     SmhFileHeader header = MakeSmhHeader(pages);

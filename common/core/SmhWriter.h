@@ -6,8 +6,8 @@
 
 #include "common/core/SmhFormat.h"
 
-// Builds SMH documents for tests and the demo, valid or deliberately broken: every header field is the
-// caller's, and each page can lie about its sizes.
+// Builds SMH documents: the scanner's scan file, and for tests and the demo documents valid or deliberately
+// broken: every header field is the caller's, and each page can lie about its sizes.
 struct SmhPageSpec {
     SmhPageSpec(std::vector<uint8_t> data = {}, uint32_t gap = 0, std::optional<uint32_t> advance = std::nullopt)
         : coded(std::move(data)), gapBytes(gap), advanceBytes(advance) {}

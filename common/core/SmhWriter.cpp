@@ -1,4 +1,4 @@
-#include "tools/smh/SmhWriter.h"
+#include "common/core/SmhWriter.h"
 
 #include <algorithm>
 
