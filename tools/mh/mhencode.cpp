@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "companions/kdmlib/core/MhEncoder.h"
-#include "tools/mh/PbmFile.h"
+#include "companions/kdmlib/core/PbmFile.h"
 
 namespace {
 

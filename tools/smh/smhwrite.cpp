@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/mh/PbmFile.h"
+#include "companions/kdmlib/core/PbmFile.h"
 #include "companions/kdmlib/core/MhEncoder.h"
 #include "common/core/SmhWriter.h"
 

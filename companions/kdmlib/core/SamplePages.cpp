@@ -102,6 +102,41 @@ BilevelImage CoverPage(uint32_t rows) {
     return page;
 }
 
+BilevelImage FormPage(uint32_t rows) {
+    BilevelImage page(kA4Width, rows);
+    Lcg random(3);
+    const auto at = [&](uint32_t fineRow) { return static_cast<uint32_t>(fineRow * (rows / double(kA4FineRows))); };
+    const uint32_t glyphHeight = std::max<uint32_t>(8, at(26));
+    DrawTextLine(page, random, 160, 900, at(160), std::max<uint32_t>(10, at(40)));
+    // The table: rules three pixels thick, a heading row, then the entries.
+    const uint32_t left = 160, right = 1568, top = at(320), rowHeight = at(90);
+    const uint32_t columns[] = {160, 700, 1000, 1250, 1568};
+    for (uint32_t row = 0; row <= 8; ++row)
+        FillRect(page, left, top + row * rowHeight, right - left + 3, 3);
+    for (uint32_t x : columns)
+        FillRect(page, x, top, 3, 8 * rowHeight + 3);
+    for (uint32_t row = 0; row < 8; ++row) {
+        const uint32_t filled = row == 0 ? 4 : 1 + random.Next(4);
+        for (uint32_t column = 0; column < filled; ++column)
+            DrawTextLine(page, random, columns[column] + 20, columns[column + 1] - 20,
+                         top + row * rowHeight + (rowHeight - glyphHeight) / 2, glyphHeight);
+    }
+    // Tick boxes, every other one ticked, and the line to sign on.
+    const uint32_t boxes = top + 8 * rowHeight + at(120);
+    for (uint32_t i = 0; i < 4; ++i) {
+        const uint32_t x = 160 + i * 350, size = std::max<uint32_t>(8, at(36));
+        FillRect(page, x, boxes, size, 3);
+        FillRect(page, x, boxes + size, size + 3, 3);
+        FillRect(page, x, boxes, 3, size);
+        FillRect(page, x + size, boxes, 3, size);
+        if (i % 2 == 0)
+            FillRect(page, x + 8, boxes + size / 3, size - 13, size / 3);
+        DrawTextLine(page, random, x + size + 20, x + 320, boxes, glyphHeight);
+    }
+    FillRect(page, 1000, boxes + at(260), 560, 3);
+    return page;
+}
+
 BilevelImage HalftonePage(uint32_t rows) {
     BilevelImage page(kA4Width, rows);
     // Floyd-Steinberg over smooth mid greys, carried in two rows of errors.

@@ -18,6 +18,9 @@ inline constexpr uint32_t kA4StandardRows = 1143;
 BilevelImage TypedLetterPage(uint32_t rows = kA4FineRows);
 // A frame, a heading block and a few short lines: mostly white.
 BilevelImage CoverPage(uint32_t rows = kA4FineRows);
+// An order form: a heading, a ruled table of eight rows and four columns with some entries, tick boxes and a
+// line to sign on: long runs of rules crossing short runs of text.
+BilevelImage FormPage(uint32_t rows = kA4FineRows);
 // A photograph-like grey field dithered by error diffusion: short runs everywhere, codes larger than raw.
 BilevelImage HalftonePage(uint32_t rows = kA4FineRows);
 // Each pixel black with the given probability in percent.

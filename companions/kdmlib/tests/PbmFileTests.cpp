@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "tools/mh/PbmFile.h"
+#include "companions/kdmlib/core/PbmFile.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/mh/PbmFile.h"
+#include "companions/kdmlib/core/PbmFile.h"
 
 #include "companions/kdmlib/core/BmpFile.h"
 
