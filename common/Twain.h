@@ -86,6 +86,7 @@ inline constexpr TW_UINT16 MSG_RESET = 0x0007;
 inline constexpr TW_UINT16 MSG_XFERREADY = 0x0101;
 inline constexpr TW_UINT16 MSG_CLOSEDSREQ = 0x0102;
 inline constexpr TW_UINT16 MSG_CLOSEDSOK = 0x0103;
+inline constexpr TW_UINT16 MSG_DEVICEEVENT = 0x0104;
 inline constexpr TW_UINT16 MSG_OPENDSM = 0x0301;
 inline constexpr TW_UINT16 MSG_CLOSEDSM = 0x0302;
 inline constexpr TW_UINT16 MSG_OPENDS = 0x0401;
