@@ -85,6 +85,48 @@ std::vector<uint8_t> LibtiffG3File(const BilevelImage& page, bool fillBits) {
     return std::move(m.bytes);
 }
 
+struct LibtiffG3Encoder::State {
+    Memory memory;
+    TIFF* tif = nullptr;
+    uint32_t width, height;
+    bool fillBits;
+    std::vector<uint8_t> rows;
+};
+
+LibtiffG3Encoder::LibtiffG3Encoder(const BilevelImage& page, bool fillBits) : state_(std::make_unique<State>()) {
+    state_->width = page.width;
+    state_->height = page.height;
+    state_->fillBits = fillBits;
+    const size_t rowBytes = (page.width + 7) / 8;
+    state_->rows.resize(rowBytes * page.height);
+    for (uint32_t y = 0; y < page.height; ++y) {
+        std::memcpy(state_->rows.data() + y * rowBytes, page.Row(y), rowBytes);
+    }
+}
+
+LibtiffG3Encoder::~LibtiffG3Encoder() {
+    Close();
+}
+
+void LibtiffG3Encoder::Open() {
+    Close();
+    state_->memory = Memory();
+    state_->tif = CreateG3(state_->memory, state_->width, state_->height, state_->fillBits);
+}
+
+bool LibtiffG3Encoder::Write() {
+    const auto size = static_cast<tmsize_t>(state_->rows.size());
+    return state_->tif && TIFFWriteEncodedStrip(state_->tif, 0, state_->rows.data(), size) >= 0;
+}
+
+const std::vector<uint8_t>& LibtiffG3Encoder::Close() {
+    if (state_->tif) {
+        TIFFClose(state_->tif);
+        state_->tif = nullptr;
+    }
+    return state_->memory.bytes;
+}
+
 std::vector<uint8_t> LibtiffG3FileFromStrip(uint32_t width,
                                             uint32_t height,
                                             std::span<const uint8_t> coded,

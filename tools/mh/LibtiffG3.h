@@ -21,6 +21,26 @@ std::vector<uint8_t> LibtiffG3FileFromStrip(uint32_t width,
 // The coded strip of a file made by LibtiffG3File: the page as MH data.
 std::vector<uint8_t> LibtiffG3Strip(const BilevelImage& page, bool fillBits);
 
+// Encodes a page into the strip of a new one-strip G3 TIFF in memory: Open, then one TIFFWriteEncodedStrip in
+// Write, then Close, so that the coding alone can be timed. The rows are laid out for libtiff once, up front.
+class LibtiffG3Encoder {
+public:
+    LibtiffG3Encoder(const BilevelImage& page, bool fillBits);
+    ~LibtiffG3Encoder();
+    LibtiffG3Encoder(const LibtiffG3Encoder&) = delete;
+    LibtiffG3Encoder& operator=(const LibtiffG3Encoder&) = delete;
+
+    void Open();
+    // False when libtiff reports an error.
+    bool Write();
+    // The whole TIFF file written.
+    const std::vector<uint8_t>& Close();
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
 // Decodes the strip of a one-strip G3 TIFF in memory, again and again.
 class LibtiffG3Reader {
 public:

@@ -56,6 +56,17 @@ TEST(MhRoundTrip, RunsOfWidePagesUseTheExtendedMakeUpCodes) {
     }
 }
 
+TEST(MhRoundTrip, WhatLiesInARowsPaddingIsNotCoded) {
+    for (uint32_t width : {1000u, 861u}) {  // the row's own padding, and a copy padded to whole words
+        BilevelImage page = mh::RandomPage(width, 50, 40, width);
+        BilevelImage padded = page;
+        for (uint32_t y = 0; y < page.height; ++y)
+            for (uint32_t x = width; x < page.Stride() * 8; ++x)
+                padded.SetBlack(x, y);
+        EXPECT_EQ(EncodeMh(padded), EncodeMh(page)) << width;
+    }
+}
+
 TEST(MhRoundTrip, TypicalPagesDecodeExactly) {
     ExpectRoundTrip(mh::TypedLetterPage(), 1);
     ExpectRoundTrip(mh::TypedLetterPage(mh::kA4StandardRows), 0);
