@@ -120,4 +120,6 @@ inline constexpr TW_UINT16 TWCC_BADDEST = 12;
 
 // Language and country.
 inline constexpr TW_UINT16 TWLG_USA = 13;
+inline constexpr TW_UINT16 TWLG_CHINESE_PRC = 39;
 inline constexpr TW_UINT16 TWCY_USA = 1;
+inline constexpr TW_UINT16 TWCY_CHINA = 86;

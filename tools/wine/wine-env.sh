@@ -37,6 +37,16 @@ wine_make_prefix() {
     ) 9>"$WINEPREFIX.lock"
 }
 
+# The scanner's TWAIN manager and data source from a build's bin folder, where Setup puts them: TWAIN_32.DLL in
+# the Windows folder and KDMTW.DS in its Twain_32\ORVEX. Nothing when the build has not made them.
+wine_place_scanner() {
+    local windows="$WINEPREFIX/drive_c/windows"
+    [ -f "$1/TWAIN_32.DLL" ] && [ -f "$1/KDMTW.DS" ] || return 0
+    mkdir -p "$windows/twain_32/ORVEX"
+    cp "$1/TWAIN_32.DLL" "$windows/"
+    cp "$1/KDMTW.DS" "$windows/twain_32/ORVEX/"
+}
+
 # Starts Xvfb on a free display number and prints "PID DISPLAY".
 xvfb_start() {
     local n

@@ -120,11 +120,19 @@ std::vector<uint8_t> DeliveredBitmap(const kdm::BilevelImage& scanned, Resolutio
     return file;
 }
 
-std::vector<uint8_t> ScanFile(const std::vector<kdm::BilevelImage>& scanned, Resolution resolution) {
+std::vector<uint8_t> ScanFile(const std::vector<ScannedPage>& scanned) {
+    const bool allStandard = std::all_of(scanned.begin(), scanned.end(), [](const ScannedPage& page) {
+        return page.resolution == Resolution::kStandard;
+    });
     std::vector<SmhPageSpec> pages;
-    for (const kdm::BilevelImage& page : scanned)
-        pages.emplace_back(mh::EncodeMh(page));
-    return BuildSmhDocument(MakeSmhHeader(static_cast<uint32_t>(scanned.size()), resolution == Resolution::kStandard),
+    for (const ScannedPage& page : scanned) {
+        if (allStandard || page.resolution == Resolution::kFine)
+            pages.emplace_back(mh::EncodeMh(page.image));
+        else
+            pages.emplace_back(
+                mh::EncodeMh(*kdm::StretchPage(page.image, static_cast<uint32_t>(kdm::StretchMode::DoubleRows))));
+    }
+    return BuildSmhDocument(MakeSmhHeader(static_cast<uint32_t>(scanned.size()), allStandard && !scanned.empty()),
                             pages);
 }
 

@@ -30,7 +30,14 @@ kdm::BilevelImage PlaceOnPage(const kdm::BilevelImage& picture, Resolution resol
 // with square pixels, a standard page's rows shown twice as a fax machine prints them.
 std::vector<uint8_t> DeliveredBitmap(const kdm::BilevelImage& scanned, Resolution resolution);
 
-// The scan file: the pages as scanned, MH coded, in an SMH document of the resolution's kind.
-std::vector<uint8_t> ScanFile(const std::vector<kdm::BilevelImage>& scanned, Resolution resolution);
+struct ScannedPage {
+    kdm::BilevelImage image;
+    Resolution resolution;
+};
+
+// The scan file: the pages as scanned, MH coded, in an SMH document of their resolution. The document has one
+// resolution for all pages: when standard and fine pages are mixed, standard pages are stored fine, each row
+// twice, as they were shown.
+std::vector<uint8_t> ScanFile(const std::vector<ScannedPage>& scanned);
 
 }  // namespace scan

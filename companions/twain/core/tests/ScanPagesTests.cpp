@@ -139,27 +139,46 @@ TEST(ScanPages, AStandardPageIsDeliveredWithItsRowsShownTwice) {
     }
 }
 
-TEST(ScanPages, TheScanFileHoldsThePagesAsScanned) {
-    const std::vector<BilevelImage> pages = {scan::TestSheet(0, Resolution::kFine),
-                                             scan::TestSheet(1, Resolution::kFine),
-                                             scan::TestSheet(2, Resolution::kFine)};
-    EXPECT_FALSE(pages[0] == pages[1] || pages[1] == pages[2]) << "three different sheets";
-    const std::vector<uint8_t> file = scan::ScanFile(pages, Resolution::kFine);
+// Each page of an SMH document, decoded.
+std::vector<BilevelImage> DecodedPages(const std::vector<uint8_t>& file, uint32_t& stretchSelector) {
     CMemorySmhSource source(file);
     const auto header = ReadSmhFileHeader(source);
-    ASSERT_TRUE(header);
-    EXPECT_EQ(CheckSmhHeader(*header), SmhHeaderCheck::kValid);
-    ASSERT_EQ(header->PageCount(), 3u);
-    for (uint32_t n = 1; n <= 3; ++n) {
+    if (!header || CheckSmhHeader(*header) != SmhHeaderCheck::kValid)
+        return {};
+    stretchSelector = header->StretchSelector();
+    std::vector<BilevelImage> pages;
+    for (uint32_t n = 1; n <= header->PageCount(); ++n) {
         const auto at = LocateSmhPage(source, *header, n);
-        ASSERT_TRUE(at) << n;
-        const auto decoded = kdm::DecodeMh({file.data() + at->dataOffset, at->codedBytes}, header->DecodeParam());
-        ASSERT_TRUE(decoded) << n;
-        EXPECT_TRUE(decoded->image == pages[n - 1]) << n;
+        const auto decoded =
+            at ? kdm::DecodeMh({file.data() + at->dataOffset, at->codedBytes}, header->DecodeParam()) : std::nullopt;
+        if (!decoded || decoded->damagedLines != 0)
+            return {};
+        pages.push_back(decoded->image);
     }
-    const auto standard = scan::ScanFile({scan::TestSheet(2, Resolution::kStandard)}, Resolution::kStandard);
-    CMemorySmhSource standardSource(standard);
-    EXPECT_NE(ReadSmhFileHeader(standardSource)->StretchSelector(), header->StretchSelector());
+    return pages;
+}
+
+TEST(ScanPages, TheScanFileHoldsThePagesAsScanned) {
+    std::vector<scan::ScannedPage> fine;
+    for (unsigned sheet = 0; sheet < 3; ++sheet)
+        fine.push_back({scan::TestSheet(sheet, Resolution::kFine), Resolution::kFine});
+    EXPECT_FALSE(fine[0].image == fine[1].image || fine[1].image == fine[2].image) << "three different sheets";
+    uint32_t selector = 0;
+    const auto pages = DecodedPages(scan::ScanFile(fine), selector);
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(selector, 200u);
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_TRUE(pages[i] == fine[i].image) << i;
+
+    const scan::ScannedPage standard{scan::TestSheet(2, Resolution::kStandard), Resolution::kStandard};
+    ASSERT_EQ(DecodedPages(scan::ScanFile({standard}), selector).size(), 1u);
+    EXPECT_EQ(selector, 100u);
+    const auto mixed = DecodedPages(scan::ScanFile({fine[0], standard}), selector);
+    ASSERT_EQ(mixed.size(), 2u);
+    EXPECT_EQ(selector, 200u) << "one resolution for the document";
+    EXPECT_TRUE(mixed[0] == fine[0].image);
+    ASSERT_EQ(mixed[1].height, 2286u);
+    EXPECT_EQ(memcmp(mixed[1].Row(1001), standard.image.Row(500), standard.image.Stride()), 0);
 }
 
 }  // namespace
