@@ -142,7 +142,30 @@ void CMainFrame::OnMenuPopup(HMENU menu) {
     TheViewerApp().RecentFiles().UpdateMenu(menu, m_recentPlaceholder);
 }
 
+bool CMainFrame::OnCommand(UINT id) {
+    switch (id) {
+    case ID_FILE_SELECT_SOURCE:
+        m_scanner.ChooseSource();
+        return true;
+    case ID_FILE_ACQUIRE:
+        m_scanner.AcquirePages();
+        return true;
+    }
+    return CFrameWnd::OnCommand(id);
+}
+
+bool CMainFrame::OnUpdateCommand(CCmdUI& ui) {
+    switch (ui.Id()) {
+    case ID_FILE_SELECT_SOURCE:
+    case ID_FILE_ACQUIRE:
+        ui.Enable(m_scanner.CanStart());
+        return true;
+    }
+    return CFrameWnd::OnUpdateCommand(ui);
+}
+
 void CMainFrame::OnClose() {
     TheViewerApp().OnMainWindowClosing();
+    m_scanner.Shut();
     CFrameWnd::OnClose();
 }

@@ -3,17 +3,24 @@
 
 #include "framework/FrameWnd.h"
 #include "framework/StatusProgress.h"
+#include "viewer/ViewerScanner.h"
 #include "viewer/ZoomBox.h"
 
-// The Viewer's main window: the toolbar with the zoom box, the status bar with its progress bar, and the messages
-// that the zoom box, the image library and other Viewer starts send it.
+// The Viewer's main window: the toolbar with the zoom box, the status bar with its progress bar, the scanner, and
+// the messages that the zoom box, the image library and other Viewer starts send it.
 class CMainFrame : public CFrameWnd {
 public:
+    CMainFrame() : m_scanner(*this) {}
+
     CZoomBox& ZoomBox() { return m_zoomBox; }
+    CViewerScanner& Scanner() { return m_scanner; }
     HWND ProgressBar() const { return m_progress.Hwnd(); }
 
     // Status text and progress bar; a percentage of 100 or more empties the bar.
     void ShowProgress(UINT textId, WPARAM percent);
+
+    bool OnCommand(UINT id) override;
+    bool OnUpdateCommand(CCmdUI& ui) override;
 
 protected:
     bool OnCreateBars() override;
@@ -29,5 +36,6 @@ private:
 
     CZoomBox m_zoomBox;
     CStatusProgress m_progress;
+    CViewerScanner m_scanner;
     std::string m_recentPlaceholder;
 };

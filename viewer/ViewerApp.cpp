@@ -46,6 +46,7 @@ BOOL CViewerApp::InitInstance() {
     }
     if (!CreateMainWindow())
         return FALSE;
+    m_frame.Scanner().Start();
     // The shell's open of an .smh file reaches this copy instead of starting another. The shell is answered at
     // once; the file opens from the next message, once the Viewer is free.
     m_dde.Start(
@@ -220,6 +221,9 @@ bool CViewerApp::OnUpdateCommand(CCmdUI& ui) {
 }
 
 bool CViewerApp::PreTranslateMessage(MSG& msg) {
+    // While a scanner is enabled, its windows' messages and its notices come through this loop first.
+    if (m_frame.Scanner().ProcessMessage(msg))
+        return true;
     // Keys typed into the zoom box are text, not commands.
     HWND zoomBox = m_frame.ZoomBox().Hwnd();
     if (zoomBox && (msg.hwnd == zoomBox || IsChild(zoomBox, msg.hwnd)))

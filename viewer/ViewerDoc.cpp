@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "common/core/SuiteFolders.h"
 #include "common/kdmlib.h"
 #include "framework/BusyState.h"
 #include "framework/CommonDialogs.h"
@@ -305,6 +306,26 @@ bool CViewerDoc::ExportBitmap() {
         AppMessageBox(owner, LoadResString(IDS_CANNOT_SAVE_DIB), std::string(), MB_ICONINFORMATION | MB_OK);
         return false;
     }
+    return true;
+}
+
+bool CViewerDoc::AdoptScanFile() {
+    if (!m_filePath.empty())
+        return true;
+    const HWND owner = Host().OwnerWindow();
+    const std::string scanned = FileInFolder(m_recvFolder, "scantemp.smh");
+    const std::string adopted = FileInFolder(m_recvFolder, "scanfile.smh");
+    bool copied;
+    {
+        CBusyState busy(owner);
+        copied = CopyFileA(scanned.c_str(), adopted.c_str(), FALSE) != FALSE;
+    }
+    if (!copied) {
+        // An older "scanfile.smh" is not these pages: saving or sending it would pass off another document.
+        ReportSaveError(owner);
+        return false;
+    }
+    m_filePath = adopted;
     return true;
 }
 

@@ -61,6 +61,10 @@ public:
     bool SaveAs();
     // Asks for a target and writes the current page, as it is held now, as a BMP file.
     bool ExportBitmap();
+    // Scanned pages get their file: the scanner's scan file is copied to "scanfile.smh" in the received-fax
+    // folder, which becomes the document's file. Nothing for a document that has a file; false (reported) when
+    // the copy failed, and the pages then stay without a file.
+    bool AdoptScanFile();
 
     // The enabling rules of the document's commands.
     bool CanGoToNextPage() const;

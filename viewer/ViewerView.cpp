@@ -47,6 +47,17 @@ void CViewerView::OnUpdate(CView*) {
     Normal();
 }
 
+void CViewerView::AddScannedPage(CGlobalBlock image) {
+    CBusyState busy(GetAncestor(m_hWnd, GA_ROOT));
+    const bool first = Doc().PageCount() == 0;
+    Doc().AppendPage(std::move(image));
+    SetZoomSizes(Doc().ImageWidth(), Doc().ImageHeight(), GetZoom());
+    if (first) {
+        ReLayOut();
+        UpdateWindow(m_hWnd);
+    }
+}
+
 void CViewerView::Normal() {
     SetZoom(std::nullopt, 1.0f);
     ShowZoomText("100%");

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "framework/Handles.h"
+
 #include "viewer/ZoomView.h"
 
 class CViewerDoc;
@@ -14,6 +16,8 @@ public:
 
     void OnInitialUpdate();
     void OnUpdate(CView* sender) override;
+    // A page from the scanner, added at the end; the first one is shown at once, before more arrive.
+    void AddScannedPage(CGlobalBlock image);
 
     bool SelectionMode() const { return !m_selectionOff; }
     const RECT& Selection() const { return m_selection; }
