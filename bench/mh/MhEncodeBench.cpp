@@ -24,7 +24,7 @@ struct Page {
 const std::vector<Page>& Pages() {
     static const std::vector<Page> pages = {
         {"typed-fine", mh::TypedLetterPage(mh::kA4FineRows)},
-        {"photo-fine", mh::HalftonePage(mh::kA4FineRows)},
+        {"photo-fine", mh::PhotographPage(mh::kA4FineRows)},
     };
     return pages;
 }

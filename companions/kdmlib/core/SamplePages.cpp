@@ -161,6 +161,118 @@ BilevelImage HalftonePage(uint32_t rows) {
     return page;
 }
 
+namespace {
+// A smooth wave of period 1024, from -256 to 256: two parabolas.
+int Wave(int phase) {
+    const int p = (phase % 1024 + 1024) % 1024;
+    const int half = p % 512;
+    const int v = half * (512 - half) / 256;
+    return p < 512 ? v : -v;
+}
+
+// The landscape of the photograph sheet, in grey levels 0 (black) .. 255, at fine resolution's coordinates.
+class Landscape {
+public:
+    Landscape() : farRidge_(kA4Width), nearRidge_(kA4Width) {
+        for (int x = 0; x < static_cast<int>(kA4Width); ++x) {
+            farRidge_[x] = kHorizon - 300 - Wave(x * 1024 / 700) * 110 / 256 - Wave(x * 1024 / 230 + 300) * 45 / 256;
+            nearRidge_[x] = kHorizon - 120 - Wave(x * 1024 / 900 + 700) * 70 / 256 - Wave(x * 1024 / 170) * 20 / 256;
+        }
+    }
+
+    int Grey(int x, int y) const {
+        if (x < kLeft || x >= kRight || y < kTop || y >= kBottom)
+            return 255;  // the paper around the photograph
+        if (x < kLeft + 6 || x >= kRight - 6 || y < kTop + 6 || y >= kBottom - 6)
+            return 0;  // its edge
+        if (const int tree = Tree(x, y); tree >= 0)
+            return tree;
+        if (y > kBank + (x - kLeft) * (x - kLeft) / 900)
+            return 60 + Wave(x * 37 + y * 53) * 12 / 256;  // the near shore
+        if (y >= kHorizon)
+            return Lake(x, y);
+        if (y >= nearRidge_[x])
+            return 85 + Wave(x * 29 + y * 41) * 10 / 256;
+        if (y >= farRidge_[x])
+            return 128 + (y - farRidge_[x]) / 10;
+        return Sky(x, y);
+    }
+
+private:
+    static constexpr int kLeft = 144, kRight = 1584, kTop = 260, kBottom = 1700;
+    static constexpr int kHorizon = 1180, kBank = 1400, kSunX = 1180, kSunY = 540;
+
+    static int Sky(int x, int y) {
+        int grey = 160 + 80 * (y - kTop) / (kHorizon - kTop);
+        const int sun = (x - kSunX) * (x - kSunX) + (y - kSunY) * (y - kSunY);
+        if (sun < 90 * 90)
+            return 252;
+        if (sun < 200 * 200)
+            grey += (200 * 200 - sun) * 50 / (200 * 200 - 90 * 90);
+        grey += Cloud(x, y, 520, 470, 230, 50) + Cloud(x, y, 800, 590, 170, 38) + Cloud(x, y, 330, 640, 120, 30);
+        return std::min(grey, 248);
+    }
+
+    // Lighter inside an ellipse, most at its middle.
+    static int Cloud(int x, int y, int cx, int cy, int rx, int ry) {
+        const int64_t dx = x - cx, dy = y - cy;
+        const int64_t inside = 1024 - (dx * dx * 1024 / (rx * rx) + dy * dy * 1024 / (ry * ry));
+        return inside > 0 ? static_cast<int>(inside * 45 / 1024) : 0;
+    }
+
+    static int Lake(int x, int y) {
+        const int depth = y - kHorizon;
+        int grey = 175 - 70 * depth / (kBottom - kHorizon);
+        grey += Wave(y * 1024 / 9 + Wave(x * 1024 / 310) * 2) * 16 / 256;
+        // The sun's path on the water, broken by the ripples.
+        if (std::abs(x - kSunX) < 70 - depth / 12 && Wave(y * 1024 / 13 + x * 9) > 60)
+            grey = 240;
+        return grey;
+    }
+
+    // A pine on the near shore: a trunk and five layers of boughs; -1 where it is not.
+    static int Tree(int x, int y) {
+        constexpr int kTreeX = 380, kFoot = 1480;
+        if (std::abs(x - kTreeX) <= 9 && y >= 1420 && y < kFoot)
+            return 35;
+        for (int layer = 0; layer < 5; ++layer) {
+            const int apex = 860 + layer * 100, height = 190, spread = 55 + layer * 22;
+            if (y >= apex && y < apex + height && std::abs(x - kTreeX) * height <= (y - apex) * spread)
+                return 22 + Wave(x * 61 + y * 17) * 12 / 256;
+        }
+        return -1;
+    }
+
+    std::vector<int> farRidge_;
+    std::vector<int> nearRidge_;
+};
+}  // namespace
+
+BilevelImage PhotographPage(uint32_t rows) {
+    const Landscape landscape;
+    BilevelImage page(kA4Width, rows);
+    // Floyd-Steinberg, errors in sixteenths carried in two rows.
+    std::vector<int> error(kA4Width + 2, 0), next(kA4Width + 2, 0);
+    for (uint32_t y = 0; y < rows; ++y) {
+        std::fill(next.begin(), next.end(), 0);
+        const int fineY = static_cast<int>(uint64_t{y} * kA4FineRows / rows);
+        for (uint32_t x = 0; x < kA4Width; ++x) {
+            const int wanted = landscape.Grey(static_cast<int>(x), fineY) + error[x + 1] / 16;
+            const int shown = wanted < 128 ? 0 : 255;
+            if (shown == 0) {
+                page.SetBlack(x, y);
+            }
+            const int e = wanted - shown;
+            error[x + 2] += 7 * e;
+            next[x] += 3 * e;
+            next[x + 1] += 5 * e;
+            next[x + 2] += e;
+        }
+        error.swap(next);
+    }
+    return page;
+}
+
 BilevelImage RandomPage(uint32_t width, uint32_t rows, unsigned blackPercent, uint32_t seed) {
     BilevelImage page(width, rows);
     Lcg random(seed);

@@ -23,6 +23,9 @@ BilevelImage CoverPage(uint32_t rows = kA4FineRows);
 BilevelImage FormPage(uint32_t rows = kA4FineRows);
 // A photograph-like grey field dithered by error diffusion: short runs everywhere, codes larger than raw.
 BilevelImage HalftonePage(uint32_t rows = kA4FineRows);
+// The scanner's photograph test sheet: a landscape (sky with sun and clouds, two ranges of hills, a lake, a pine
+// on the near shore) on white paper, dithered by error diffusion. Drawn in integers: the same pixels everywhere.
+BilevelImage PhotographPage(uint32_t rows = kA4FineRows);
 // Each pixel black with the given probability in percent.
 BilevelImage RandomPage(uint32_t width, uint32_t rows, unsigned blackPercent, uint32_t seed);
 
