@@ -74,15 +74,16 @@ uint32_t PageRows(Resolution resolution) {
     return resolution == Resolution::kFine ? mh::kA4FineRows : mh::kA4StandardRows;
 }
 
-kdm::BilevelImage TestSheet(unsigned index, Resolution resolution) {
-    const uint32_t rows = PageRows(resolution);
-    switch (index % 3) {
-    case 0:
-        return mh::TypedLetterPage(rows);
-    case 1:
-        return mh::FormPage(rows);
+kdm::BilevelImage StandardFromFine(const kdm::BilevelImage& fine) {
+    kdm::BilevelImage standard(fine.width, fine.height / 2);
+    for (uint32_t y = 0; y < standard.height; ++y) {
+        uint8_t* row = standard.Row(y);
+        const uint8_t* first = fine.Row(2 * y);
+        const uint8_t* second = fine.Row(2 * y + 1);
+        for (size_t i = 0; i < fine.Stride(); ++i)
+            row[i] = first[i] | second[i];
     }
-    return mh::HalftonePage(rows);
+    return standard;
 }
 
 std::optional<kdm::BilevelImage> ReadPicture(std::span<const uint8_t> file) {

@@ -14,8 +14,9 @@ enum class Resolution { kStandard, kFine };
 
 uint32_t PageRows(Resolution resolution);
 
-// Test sheet `index`: the typed letter, the order form and the dithered photograph, in turn.
-kdm::BilevelImage TestSheet(unsigned index, Resolution resolution);
+// A page drawn at fine resolution as the scanner takes it at standard: each pair of rows as one, black where
+// either is; an odd last row is left out (an A4 page is 2287 fine rows, 1143 standard ones).
+kdm::BilevelImage StandardFromFine(const kdm::BilevelImage& fine);
 
 // A picture file from a folder the user picked: an uncompressed BMP of 1, 4, 8, 24 or 32 bits, or a PBM.
 // Colours below half brightness become black. Every size is checked against the file before a pixel is read;

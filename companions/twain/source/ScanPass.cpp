@@ -6,6 +6,7 @@
 
 #include "common/WholeFile.h"
 #include "common/core/SuiteFolders.h"
+#include "companions/twain/source/TestSheets.h"
 
 namespace {
 constexpr DWORD kMaxPictureBytes = 64u << 20;  // far more than a scanned page takes
@@ -73,7 +74,7 @@ CScanPass::Problem CScanPass::Start(const ScanSettings& settings, std::vector<st
 scan::ScannedPage CScanPass::ScanNext() {
     const unsigned index = m_next++;
     if (m_pictures.empty())
-        return {scan::TestSheet(index, m_resolution), m_resolution};
+        return {TestSheet(index, m_resolution), m_resolution};
     scan::ScannedPage page{scan::PlaceOnPage(m_pictures[index], m_resolution), m_resolution};
     m_pictures[index] = {};  // a long pass of large pictures need not hold them all to the end
     return page;

@@ -97,7 +97,7 @@ INT_PTR CScannerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/
     switch (message) {
     case WM_INITDIALOG:
         OnInitDialog();
-        return TRUE;
+        return FALSE;  // the focus is on Scan
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return TRUE;
@@ -121,6 +121,7 @@ void CScannerWindow::OnInitDialog() {
     SetDlgItemTextA(m_window, IDC_STATUS, LoadResString(IDS_READY).c_str());
     EnableControls();
     CentreOverOwner();
+    SetFocus(GetDlgItem(m_window, IDC_SCAN));
 }
 
 void CScannerWindow::OnCommand(int id, int code) {

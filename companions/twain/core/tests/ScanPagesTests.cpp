@@ -3,6 +3,7 @@
 #include "common/core/ByteOrder.h"
 #include "common/core/MemorySmhSource.h"
 #include "companions/kdmlib/core/MhDecoder.h"
+#include "companions/kdmlib/core/SamplePages.h"
 #include "companions/twain/core/ScanPages.h"
 
 namespace {
@@ -119,8 +120,20 @@ TEST(ScanPages, APictureFillsThePageWidthAtTheResolutionsRowHeight) {
     EXPECT_FALSE(placed.Black(23, 2286)) << "as narrow as the height allows";
 }
 
+TEST(ScanPages, AFinePageTakenAtStandardKeepsEveryStroke) {
+    BilevelImage fine(64, 5);
+    fine.SetBlack(0, 0);  // a hairline in either row of a pair
+    fine.SetBlack(1, 1);
+    fine.SetBlack(2, 3);
+    fine.SetBlack(3, 4);  // the odd last row
+    const BilevelImage standard = scan::StandardFromFine(fine);
+    ASSERT_EQ(standard.height, 2u);
+    EXPECT_TRUE(standard.Black(0, 0) && standard.Black(1, 0) && !standard.Black(2, 0));
+    EXPECT_TRUE(standard.Black(2, 1) && !standard.Black(0, 1) && !standard.Black(3, 1));
+}
+
 TEST(ScanPages, AStandardPageIsDeliveredWithItsRowsShownTwice) {
-    const BilevelImage page = scan::TestSheet(0, Resolution::kStandard);
+    const BilevelImage page = mh::TypedLetterPage(mh::kA4StandardRows);
     const std::vector<uint8_t> dib = scan::DeliveredBitmap(page, Resolution::kStandard);
     ASSERT_GE(dib.size(), 48u);
     EXPECT_EQ(ReadLe32(dib.data()), 40u);
@@ -160,8 +173,8 @@ std::vector<BilevelImage> DecodedPages(const std::vector<uint8_t>& file, uint32_
 
 TEST(ScanPages, TheScanFileHoldsThePagesAsScanned) {
     std::vector<scan::ScannedPage> fine;
-    for (unsigned sheet = 0; sheet < 3; ++sheet)
-        fine.push_back({scan::TestSheet(sheet, Resolution::kFine), Resolution::kFine});
+    for (const BilevelImage& page : {mh::TypedLetterPage(), mh::FormPage(), mh::PhotographPage()})
+        fine.push_back({page, Resolution::kFine});
     EXPECT_FALSE(fine[0].image == fine[1].image || fine[1].image == fine[2].image) << "three different sheets";
     uint32_t selector = 0;
     const auto pages = DecodedPages(scan::ScanFile(fine), selector);
@@ -170,7 +183,7 @@ TEST(ScanPages, TheScanFileHoldsThePagesAsScanned) {
     for (size_t i = 0; i < 3; ++i)
         EXPECT_TRUE(pages[i] == fine[i].image) << i;
 
-    const scan::ScannedPage standard{scan::TestSheet(2, Resolution::kStandard), Resolution::kStandard};
+    const scan::ScannedPage standard{mh::PhotographPage(mh::kA4StandardRows), Resolution::kStandard};
     ASSERT_EQ(DecodedPages(scan::ScanFile({standard}), selector).size(), 1u);
     EXPECT_EQ(selector, 100u);
     const auto mixed = DecodedPages(scan::ScanFile({fine[0], standard}), selector);

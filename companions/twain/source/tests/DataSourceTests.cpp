@@ -12,6 +12,7 @@
 #include "common/testing/InstalledSettings.h"
 #include "companions/kdmlib/core/BmpFile.h"
 #include "companions/kdmlib/core/MhDecoder.h"
+#include "companions/kdmlib/core/SamplePages.h"
 #include "companions/twain/core/ScanPages.h"
 #include "companions/twain/source/resource.h"
 #include "framework/Profile.h"
@@ -152,8 +153,13 @@ protected:
     TW_USERINTERFACE m_ui{};
 };
 
-std::vector<uint8_t> Delivered(unsigned sheet, Resolution resolution) {
-    return scan::DeliveredBitmap(scan::TestSheet(sheet, resolution), resolution);
+// Black pixels in rows [top, bottom) of a page.
+size_t BlackIn(const kdm::BilevelImage& page, uint32_t top, uint32_t bottom) {
+    size_t black = 0;
+    for (uint32_t y = top; y < bottom; ++y)
+        for (uint32_t x = 0; x < page.width; ++x)
+            black += page.Black(x, y);
+    return black;
 }
 }  // namespace
 
@@ -176,7 +182,7 @@ TEST_F(DataSourceTest, TheWindowsPassesDeliverPagesAndTheScanFileKeepsAllOfTheSe
     SendMessageA(Control(IDC_SCAN), BM_CLICK, 0, 0);
     ASSERT_EQ(WaitForNotice(), MSG_XFERREADY);
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_SCAN)));
-    EXPECT_EQ(Transfer(result), Delivered(0, Resolution::kFine));
+    const auto letter = Transfer(result);
     EXPECT_EQ(result, TWRC_XFERDONE);
     EXPECT_EQ(EndTransfer(), 2);
     PostMessageA(Control(IDCANCEL), BM_CLICK, 0, 0);  // waits in the queue while the application pulls pages
@@ -187,20 +193,26 @@ TEST_F(DataSourceTest, TheWindowsPassesDeliverPagesAndTheScanFileKeepsAllOfTheSe
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_SCAN)));
     auto pages = ScanFilePages(ScanFile());
     ASSERT_EQ(pages.size(), 1u);
-    EXPECT_TRUE(pages[0] == scan::TestSheet(0, Resolution::kFine));
+    EXPECT_EQ(letter, scan::DeliveredBitmap(pages[0], Resolution::kFine)) << "the file holds the page delivered";
+    EXPECT_GT(BlackIn(pages[0], 170, 230), 5000u) << "the letterhead is set in type";
+    EXPECT_EQ(BlackIn(pages[0], 320, 324), 4u * (1728 - 2 * 170)) << "under a rule";
+    EXPECT_GT(BlackIn(pages[0], 540, 580), 5000u) << "and so is the letter";
 
     // A second pass at standard resolution joins the first in the scan file.
     CheckRadioButton(ScannerWindow(), IDC_STANDARD, IDC_FINE, IDC_STANDARD);
-    SetWindowTextA(Control(IDC_PAGES), "1");
+    SetWindowTextA(Control(IDC_PAGES), "2");
     SendMessageA(Control(IDC_SCAN), BM_CLICK, 0, 0);
     ASSERT_EQ(WaitForNotice(), MSG_XFERREADY);
-    EXPECT_EQ(Transfer(result), Delivered(0, Resolution::kStandard));
+    const auto standardLetter = Transfer(result);
+    EXPECT_EQ(EndTransfer(), 1);
+    EXPECT_EQ(Transfer(result), scan::DeliveredBitmap(mh::FormPage(mh::kA4StandardRows), Resolution::kStandard));
     EXPECT_EQ(EndTransfer(), 0);
     uint32_t selector = 0;
     pages = ScanFilePages(ScanFile(), &selector);
-    ASSERT_EQ(pages.size(), 2u);
+    ASSERT_EQ(pages.size(), 3u);
     EXPECT_EQ(selector, 200u);
-    EXPECT_EQ(pages[1].height, 2286u) << "the standard page stored fine, as it was shown";
+    EXPECT_EQ(pages[1].height, 2286u) << "standard pages stored fine, as they were shown";
+    EXPECT_EQ(standardLetter, scan::DeliveredBitmap(pages[1], Resolution::kFine));
 
     // The close box asks the application to close the source; the settings are kept for next time.
     SendMessageA(ScannerWindow(), WM_CLOSE, 0, 0);
