@@ -67,6 +67,13 @@ void CViewerScanner::AdoptScanFileOnceClosed() {
     view->Doc().AdoptScanFile();
 }
 
+void CViewerScanner::StateChanged(int state) {
+    if (state < 4)
+        m_scanning.reset();
+    else if (!m_scanning)
+        m_scanning.emplace();
+}
+
 void CViewerScanner::Error(int /*code*/) {
     AppMessageBox(m_frame.GetSafeHwnd(), LoadResString(IDS_TWAIN_ERROR), MB_ICONINFORMATION | MB_OK);
 }

@@ -1,4 +1,7 @@
 #pragma once
+#include <optional>
+
+#include "framework/HeldRequests.h"
 #include "viewer/TwainClient.h"
 
 class CFrameWnd;
@@ -23,6 +26,7 @@ public:
 protected:
     void ImageReceived(HGLOBAL image) override;
     void CloseRequest() override;
+    void StateChanged(int state) override;
     void Error(int code) override;
 
 private:
@@ -30,4 +34,7 @@ private:
 
     CFrameWnd& m_frame;
     unsigned m_pagesReceived = 0;  // in this acquisition
+    // While a source is open, scanning is work under way: a close, another start's file or a DDE open waits until
+    // the scanner has closed, so that neither the document nor the source's code goes from under a scan.
+    std::optional<CWorkScope> m_scanning;
 };

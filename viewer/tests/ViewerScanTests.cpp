@@ -200,11 +200,14 @@ TEST_F(ViewerScanTest, AcquiringOverPagesAsksFirstAndAScannerClosedUnusedChanges
     EXPECT_EQ(Doc().FilePath(), ScanFile());
 }
 
-TEST_F(ViewerScanTest, ClosingTheViewerLetsManagerAndScannerGo) {
+TEST_F(ViewerScanTest, AClosedViewerWaitsForItsScannerThenLetsManagerAndScannerGo) {
     Scanner().Start();
     Command(ID_FILE_ACQUIRE);
     ASSERT_TRUE(GetModuleHandleA("KDMTW.DS"));
-    SendMessageA(Frame(), WM_CLOSE, 0, 0);
+    SendMessageA(Frame(), WM_CLOSE, 0, 0);  // from outside: the Viewer's own ways are disabled under the scanner
+    EXPECT_TRUE(IsWindow(Frame()) && ScannerWindow()) << "a close waits while the scanner is open";
+    SendMessageA(ScannerWindow(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(RunUntil([&] { return Frame() == nullptr; }));
     EXPECT_EQ(Scanner().State(), 1);
     EXPECT_FALSE(ScannerWindow());
     EXPECT_FALSE(GetModuleHandleA("KDMTW.DS"));
