@@ -6,6 +6,9 @@
 //   click:ID:X:Y        a left click at client point X,Y of the control ID
 //   width:ID:COLUMN:CX  list-view column COLUMN of the control ID made CX pixels wide
 //   post:MSG:WP:LP      message MSG posted to the window (e.g. 273:ID:0 for a command)
+//   text:ID:TEXT        the text of the control ID set
+//   window:CAPTION      the actions that follow go to the program's window of that caption (e.g. a dialog it
+//                       opened); the picture is still of the whole desktop
 #include <windows.h>
 #include <commctrl.h>
 
@@ -42,8 +45,45 @@ const char* RestAfterWords(const char* line, int words) {
         ++line;
     return line;
 }
-void ApplyAction(HWND window, const std::string& action) {
-    int id = 0, a = 0, b = 0;
+struct CaptionSearch {
+    DWORD pid;
+    const char* caption;
+    HWND found;
+};
+
+// The program's visible top-level window with this caption, waited for while the program opens it.
+HWND WaitForCaption(DWORD pid, const char* caption) {
+    CaptionSearch search{pid, caption, nullptr};
+    for (int i = 0; i < 250 && !search.found; ++i) {
+        EnumWindows(
+            [](HWND window, LPARAM lp) -> BOOL {
+                auto* s = reinterpret_cast<CaptionSearch*>(lp);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                char text[256] = {};
+                GetWindowTextA(window, text, sizeof text);
+                if (owner == s->pid && IsWindowVisible(window) && strcmp(text, s->caption) == 0)
+                    s->found = window;
+                return s->found == nullptr;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (!search.found)
+            Sleep(20);
+    }
+    return search.found;
+}
+
+void ApplyAction(HWND& window, DWORD pid, const std::string& action) {
+    if (action.rfind("window:", 0) == 0) {
+        if (HWND found = WaitForCaption(pid, action.c_str() + 7))
+            window = found;
+        return;
+    }
+    int id = 0, a = 0, b = 0, at = 0;
+    if (sscanf(action.c_str(), "text:%d:%n", &id, &at) == 1 && at > 0) {
+        SetDlgItemTextA(window, id, action.c_str() + at);
+        return;
+    }
     if (sscanf(action.c_str(), "click:%d:%d:%d", &id, &a, &b) == 3) {
         HWND control = GetDlgItem(window, id);
         PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(a, b));
@@ -55,14 +95,14 @@ void ApplyAction(HWND window, const std::string& action) {
     }
 }
 
-void ApplyActions(HWND window, HANDLE process) {
+void ApplyActions(HWND window, HANDLE process, DWORD pid) {
     const char* actions = getenv("MIROLO_SHOT_ACTIONS");
     if (!actions)
         return;
     std::string rest = actions;
     while (!rest.empty()) {
         const size_t end = rest.find(';');
-        ApplyAction(window, rest.substr(0, end));
+        ApplyAction(window, pid, rest.substr(0, end));
         rest = end == std::string::npos ? "" : rest.substr(end + 1);
         WaitForInputIdle(process, 5000);
         Sleep(100);
@@ -94,7 +134,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     // Let the program finish its first paint before the picture is taken.
     WaitForInputIdle(pi.hProcess, 5000);
-    ApplyActions(window, pi.hProcess);
+    ApplyActions(window, pi.hProcess, pi.dwProcessId);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Sleep(300);
     HANDLE file = CreateFileA(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
