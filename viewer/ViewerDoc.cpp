@@ -26,6 +26,26 @@
 #include "viewer/dib/core/PackedDibLayout.h"
 
 namespace {
+// The framework's save dialog as the document's commands show it: `target` holds the initial name and gets the
+// chosen path. An empty `folder` starts where the dialog would.
+bool ChooseSaveTarget(HWND owner,
+                      UINT filterId,
+                      const char* extension,
+                      const std::string& folder,
+                      char (&target)[MAX_PATH]) {
+    const std::string filter = FilterFromResource(LoadResString(filterId));
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFile = target;
+    ofn.nMaxFile = sizeof target;
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    ofn.lpstrDefExt = extension;
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NONETWORKBUTTON;
+    return Seam<ICommonDialogs>().SaveFile(ofn) != FALSE;
+}
+
 // The open rule: ".smh" anywhere in the path, in any letter case. Only whole single-byte characters are
 // compared, since a trail byte may have the value of a Latin letter.
 bool ContainsSmhText(std::string_view path) {
@@ -234,18 +254,8 @@ bool CViewerDoc::SaveAs() {
     if (!CanSaveOrSend())
         return false;
     const HWND owner = Host().OwnerWindow();
-    const std::string filter = FilterFromResource(LoadResString(IDS_SMH_FILTER));
     char target[MAX_PATH] = "smhfile";
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = target;
-    ofn.nMaxFile = sizeof target;
-    ofn.lpstrInitialDir = m_recvFolder.empty() ? nullptr : m_recvFolder.c_str();
-    ofn.lpstrDefExt = "smh";
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NONETWORKBUTTON;
-    if (!Seam<ICommonDialogs>().SaveFile(ofn))
+    if (!ChooseSaveTarget(owner, IDS_SMH_FILTER, "smh", m_recvFolder, target))
         return false;
     bool copied;
     {
@@ -261,17 +271,8 @@ bool CViewerDoc::ExportBitmap() {
     if (m_pageNumber == 0)
         return false;
     const HWND owner = Host().OwnerWindow();
-    const std::string filter = FilterFromResource(LoadResString(IDS_BMP_FILTER));
     char target[MAX_PATH] = "BITMAP";
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = target;
-    ofn.nMaxFile = sizeof target;
-    ofn.lpstrDefExt = "BMP";
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NONETWORKBUTTON;
-    if (!Seam<ICommonDialogs>().SaveFile(ofn))
+    if (!ChooseSaveTarget(owner, IDS_BMP_FILTER, "BMP", std::string(), target))
         return false;
     // Wine keeps the read-only attribute as permissions, which do not stop a program run as root.
     const DWORD attributes = GetFileAttributesA(target);

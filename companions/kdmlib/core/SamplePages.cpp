@@ -20,6 +20,31 @@ private:
     uint64_t state_;
 };
 
+// A page of grey levels (0 black .. 255 white, from `grey(x, y)`) dithered by Floyd-Steinberg, the errors in
+// sixteenths carried in two rows.
+template <typename GreyFn>
+BilevelImage Dithered(uint32_t rows, const GreyFn& grey) {
+    BilevelImage page(kA4Width, rows);
+    std::vector<int> error(kA4Width + 2, 0), next(kA4Width + 2, 0);
+    for (uint32_t y = 0; y < rows; ++y) {
+        std::fill(next.begin(), next.end(), 0);
+        for (uint32_t x = 0; x < kA4Width; ++x) {
+            const int wanted = grey(x, y) + error[x + 1] / 16;
+            const int shown = wanted < 128 ? 0 : 255;
+            if (shown == 0) {
+                page.SetBlack(x, y);
+            }
+            const int e = wanted - shown;
+            error[x + 2] += 7 * e;
+            next[x] += 3 * e;
+            next[x + 1] += 5 * e;
+            next[x + 2] += e;
+        }
+        error.swap(next);
+    }
+    return page;
+}
+
 void FillRect(BilevelImage& page, uint32_t x0, uint32_t y0, uint32_t w, uint32_t h) {
     const uint32_t x1 = std::min(page.width, x0 + w);
     const uint32_t y1 = std::min(page.height, y0 + h);
@@ -138,27 +163,10 @@ BilevelImage FormPage(uint32_t rows) {
 }
 
 BilevelImage HalftonePage(uint32_t rows) {
-    BilevelImage page(kA4Width, rows);
-    // Floyd-Steinberg over smooth mid greys, carried in two rows of errors.
-    std::vector<int> error(kA4Width + 2, 0), next(kA4Width + 2, 0);
-    for (uint32_t y = 0; y < rows; ++y) {
-        std::fill(next.begin(), next.end(), 0);
-        for (uint32_t x = 0; x < kA4Width; ++x) {
-            const double grey = 0.5 + 0.3 * std::sin(x / 97.0) * std::cos(y / 131.0) + 0.1 * std::sin((x + y) / 23.0);
-            const int wanted = static_cast<int>(grey * 255) + error[x + 1] / 16;
-            const int shown = wanted < 128 ? 0 : 255;
-            if (shown == 0) {
-                page.SetBlack(x, y);
-            }
-            const int e = wanted - shown;
-            error[x + 2] += 7 * e;
-            next[x] += 3 * e;
-            next[x + 1] += 5 * e;
-            next[x + 2] += e;
-        }
-        error.swap(next);
-    }
-    return page;
+    return Dithered(rows, [](uint32_t x, uint32_t y) {
+        const double grey = 0.5 + 0.3 * std::sin(x / 97.0) * std::cos(y / 131.0) + 0.1 * std::sin((x + y) / 23.0);
+        return static_cast<int>(grey * 255);
+    });
 }
 
 namespace {
@@ -250,27 +258,9 @@ private:
 
 BilevelImage PhotographPage(uint32_t rows) {
     const Landscape landscape;
-    BilevelImage page(kA4Width, rows);
-    // Floyd-Steinberg, errors in sixteenths carried in two rows.
-    std::vector<int> error(kA4Width + 2, 0), next(kA4Width + 2, 0);
-    for (uint32_t y = 0; y < rows; ++y) {
-        std::fill(next.begin(), next.end(), 0);
-        const int fineY = static_cast<int>(uint64_t{y} * kA4FineRows / rows);
-        for (uint32_t x = 0; x < kA4Width; ++x) {
-            const int wanted = landscape.Grey(static_cast<int>(x), fineY) + error[x + 1] / 16;
-            const int shown = wanted < 128 ? 0 : 255;
-            if (shown == 0) {
-                page.SetBlack(x, y);
-            }
-            const int e = wanted - shown;
-            error[x + 2] += 7 * e;
-            next[x] += 3 * e;
-            next[x + 1] += 5 * e;
-            next[x + 2] += e;
-        }
-        error.swap(next);
-    }
-    return page;
+    return Dithered(rows, [&landscape, rows](uint32_t x, uint32_t y) {
+        return landscape.Grey(static_cast<int>(x), static_cast<int>(uint64_t{y} * kA4FineRows / rows));
+    });
 }
 
 BilevelImage RandomPage(uint32_t width, uint32_t rows, unsigned blackPercent, uint32_t seed) {
