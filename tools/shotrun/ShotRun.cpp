@@ -51,22 +51,22 @@ struct CaptionSearch {
     HWND found;
 };
 
+BOOL CALLBACK MatchCaption(HWND window, LPARAM lp) {
+    auto* s = reinterpret_cast<CaptionSearch*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    if (owner == s->pid && IsWindowVisible(window) && strcmp(text, s->caption) == 0)
+        s->found = window;
+    return s->found == nullptr;
+}
+
 // The program's visible top-level window with this caption, waited for while the program opens it.
 HWND WaitForCaption(DWORD pid, const char* caption) {
     CaptionSearch search{pid, caption, nullptr};
     for (int i = 0; i < 250 && !search.found; ++i) {
-        EnumWindows(
-            [](HWND window, LPARAM lp) -> BOOL {
-                auto* s = reinterpret_cast<CaptionSearch*>(lp);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                char text[256] = {};
-                GetWindowTextA(window, text, sizeof text);
-                if (owner == s->pid && IsWindowVisible(window) && strcmp(text, s->caption) == 0)
-                    s->found = window;
-                return s->found == nullptr;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&search));
         if (!search.found)
             Sleep(20);
     }
