@@ -1,0 +1,18 @@
+#pragma once
+
+#define IDS_CAPTION 101
+#define IDS_CONFIRM 102
+#define IDS_DONE 103
+#define IDS_NOT_REMOVED 104
+#define IDS_AT_RESTART 105
+#define IDS_KEPT 106
+#define IDS_MORE 107
+#define IDS_BAD_SWITCH 108
+
+#define IDS_NO_DATA 110
+#define IDS_DATA_DAMAGED 111
+#define IDS_DATA_EMPTY 112
+#define IDS_DATA_SHORT 113
+
+#define IDS_ITEM_BAD_RECORD 120
+#define IDS_ITEM_PRINTER 121
