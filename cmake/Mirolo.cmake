@@ -146,6 +146,15 @@ function(mirolo_win_test name)
     endif()
 endfunction()
 
+# An i686 DLL exported undecorated (--kill-at): ld's own import library loses the stdcall decoration, dlltool's
+# keeps it, so that callers that bind at load time link.
+function(mirolo_stdcall_import_library target def dllname)
+    target_link_options(${target} PRIVATE -Wl,--kill-at)
+    find_program(MIROLO_DLLTOOL ${MINGW_PREFIX}-dlltool REQUIRED)
+    add_custom_command(TARGET ${target} POST_BUILD
+        COMMAND ${MIROLO_DLLTOOL} --kill-at --def ${def} --dllname ${dllname} --output-lib $<TARGET_LINKER_FILE:${target}>)
+endfunction()
+
 function(mirolo_fuzz_target name)
     cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
     if(NOT MIROLO_FUZZ)

@@ -1,6 +1,7 @@
 """Drawing and file writing shared by the art scripts: a palette-index canvas,
 the classic button edge, 4-bit BMP and ICO output in the standard 16-colour
-Windows palette, and monochrome CUR output."""
+Windows palette, 8-bit BMP output in a palette of the caller's, and
+monochrome CUR output."""
 
 import math
 import struct
@@ -172,6 +173,18 @@ def bmp_bytes(cv):
     offset = 14 + 40 + 64
     return (struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset)
             + info_header(cv.w, cv.h, len(bits)) + palette_bytes() + bits)
+
+
+def bmp8_bytes(rows, palette):
+    """8-bit BMP of palette indices; the table is padded to all 256 entries
+    with black so that every entry the header counts is defined."""
+    w, h = len(rows[0]), len(rows)
+    stride = (w + 3) // 4 * 4
+    bits = b"".join(bytes(row).ljust(stride, b"\0") for row in reversed(rows))
+    table = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette).ljust(1024, b"\0")
+    offset = 14 + 40 + 1024
+    return (struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset)
+            + info_header(w, h, len(bits), bits=8) + table + bits)
 
 
 def ico_bytes(images):

@@ -48,6 +48,7 @@ const char* RestAfterWords(const char* line, int words) {
 struct CaptionSearch {
     DWORD pid;
     const char* caption;
+    int control;  // instead of the caption: a window holding a control of this id
     HWND found;
 };
 
@@ -57,14 +58,15 @@ BOOL CALLBACK MatchCaption(HWND window, LPARAM lp) {
     GetWindowThreadProcessId(window, &owner);
     char text[256] = {};
     GetWindowTextA(window, text, sizeof text);
-    if (owner == s->pid && IsWindowVisible(window) && strcmp(text, s->caption) == 0)
+    const bool matches = s->control ? GetDlgItem(window, s->control) != nullptr : strcmp(text, s->caption) == 0;
+    if (owner == s->pid && IsWindowVisible(window) && matches)
         s->found = window;
     return s->found == nullptr;
 }
 
-// The program's visible top-level window with this caption, waited for while the program opens it.
-HWND WaitForCaption(DWORD pid, const char* caption) {
-    CaptionSearch search{pid, caption, nullptr};
+// The program's visible top-level window with this caption (or control), waited for while the program opens it.
+HWND WaitForTarget(DWORD pid, const char* caption, int control) {
+    CaptionSearch search{pid, caption, control, nullptr};
     for (int i = 0; i < 250 && !search.found; ++i) {
         EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&search));
         if (!search.found)
@@ -74,12 +76,17 @@ HWND WaitForCaption(DWORD pid, const char* caption) {
 }
 
 void ApplyAction(HWND& window, DWORD pid, const std::string& action) {
+    int id = 0, a = 0, b = 0, at = 0;
     if (action.rfind("window:", 0) == 0) {
-        if (HWND found = WaitForCaption(pid, action.c_str() + 7))
+        if (HWND found = WaitForTarget(pid, action.c_str() + 7, 0))
             window = found;
         return;
     }
-    int id = 0, a = 0, b = 0, at = 0;
+    if (sscanf(action.c_str(), "control:%d", &id) == 1) {
+        if (HWND found = WaitForTarget(pid, "", id))
+            window = found;
+        return;
+    }
     if (sscanf(action.c_str(), "text:%d:%n", &id, &at) == 1 && at > 0) {
         SetDlgItemTextA(window, id, action.c_str() + at);
         return;
