@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/core/AddressRecord.h"
+#include "common/testing/DeviceIniScope.h"
 #include "framework/Handles.h"
 #include "framework/testing/Scripted.h"
 #include "framework/testing/TempFolder.h"
@@ -50,46 +51,6 @@ LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         g_progress.push_back(wp);
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
-
-// KDM540.INI in the Windows folder belongs to the device software: each test that changes it puts back what was
-// there. The profile functions keep a file cached, so the cache is flushed before the file is touched directly.
-class CDeviceIniScope {
-public:
-    CDeviceIniScope() {
-        char folder[MAX_PATH] = {};
-        GetWindowsDirectoryA(folder, sizeof folder);
-        m_path = std::string(folder) + "\\KDM540.INI";
-        Flush();
-        m_existed = FileExists(m_path);
-        if (m_existed)
-            m_saved = ReadFileBytes(m_path);
-    }
-    ~CDeviceIniScope() {
-        Flush();
-        if (m_existed)
-            WriteFileBytes(m_path, m_saved);
-        else
-            DeleteFileA(m_path.c_str());
-    }
-    CDeviceIniScope(const CDeviceIniScope&) = delete;
-    CDeviceIniScope& operator=(const CDeviceIniScope&) = delete;
-
-    void Write(const std::string& text) {
-        Flush();
-        WriteFileBytes(m_path, text);
-    }
-    void Remove() {
-        Flush();
-        DeleteFileA(m_path.c_str());
-    }
-
-private:
-    static void Flush() { WritePrivateProfileStringA(nullptr, nullptr, nullptr, "KDM540.INI"); }
-
-    std::string m_path;
-    bool m_existed = false;
-    std::string m_saved;
-};
 
 // These tests look at what the Viewer leaves for the spooler, without one: a spooler installed in the system
 // folder by another test would be started without settings and stay behind with its "注册错误" message.

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "companions/prnfold/tests/DeviceIniScope.h"
+#include "common/testing/DeviceIniScope.h"
 #include "framework/testing/TempFolder.h"
 #include "tools/process/RemoteControl.h"
 

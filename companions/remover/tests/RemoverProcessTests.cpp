@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/testing/InstalledSettings.h"
-#include "companions/prnfold/tests/DeviceIniScope.h"
+#include "common/testing/DeviceIniScope.h"
 #include "framework/testing/TempFolder.h"
 #include "setup/core/InstallPaths.h"
 #include "setup/core/UninstallRecord.h"

@@ -2,31 +2,19 @@
 
 #include "companions/remover/core/UninstallPlan.h"
 #include "setup/core/InstallPaths.h"
+#include "setup/tests/SetupTesting.h"
 
 using namespace remover;
 using setup::UninstallRecord;
 
 namespace {
 
-setup::FolderVars Folders() {
-    setup::FolderVars vars;
-    vars.windows = "C:\\windows";
-    vars.system = "C:\\windows\\system32";
-    vars.programFiles = "C:\\Program Files";
-    vars.startup = "C:\\users\\li\\Start Menu\\Programs\\Startup";
-    vars.programs = "C:\\users\\li\\Start Menu\\Programs";
-    vars.desktop = "C:\\users\\li\\Desktop";
-    vars.install = "C:\\Program Files\\LUMENPOST";
-    vars.group = "LUMENPOST";
-    return vars;
-}
-
 UninstallRecord Folder(std::string path) {
     return {setup::kUninstallFolder, std::move(path), {}, 0, {}};
 }
 
 TEST(UninstallPlan, TheDataSetupStoresComesBackWholeAndEveryRecordIsUsable) {
-    const auto values = setup::EncodeUninstallValues(setup::BuildUninstallRecords(Folders()));
+    const auto values = setup::EncodeUninstallValues(setup::BuildUninstallRecords(TypicalFolders()));
     ASSERT_TRUE(values);
     const UninstallData read = ReadUninstallData(values->info, values->data);
     EXPECT_EQ(read.fault, DataFault::kNone);
@@ -41,7 +29,7 @@ TEST(UninstallPlan, TheDataSetupStoresComesBackWholeAndEveryRecordIsUsable) {
 }
 
 TEST(UninstallPlan, DamagedValuesGiveTheirFaultAndNoRecords) {
-    const auto values = setup::EncodeUninstallValues(setup::BuildUninstallRecords(Folders()));
+    const auto values = setup::EncodeUninstallValues(setup::BuildUninstallRecords(TypicalFolders()));
     ASSERT_TRUE(values);
     EXPECT_EQ(ReadUninstallData({}, values->data).fault, DataFault::kNoCount);
     EXPECT_EQ(ReadUninstallData({45}, values->data).fault, DataFault::kNoCount);

@@ -28,13 +28,17 @@ public:
     CDeviceIniScope(const CDeviceIniScope&) = delete;
     CDeviceIniScope& operator=(const CDeviceIniScope&) = delete;
 
+    void Write(const std::string& text) {
+        Flush();
+        WriteFileBytes(m_path, text);
+    }
     // The file as Setup writes it when the main dialog is confirmed, with the suite's temporary folder.
     void WriteTempPath(const std::string& folder) {
         Write("[COMMON]\r\nProgPath=C:\\LUMENPOST\r\nTempPath=" + folder + "\r\n[PORT]\r\nComPot=LPT1\r\n");
     }
-    void Write(const std::string& text) {
+    void Remove() {
         Flush();
-        WriteFileBytes(m_path, text);
+        DeleteFileA(m_path.c_str());
     }
 
 private:
