@@ -41,6 +41,22 @@ struct KernelHandleTraits {
 };
 using CKernelHandle = CUniqueHandle<KernelHandleTraits>;
 
+struct RegKeyTraits {
+    using Handle = HKEY;
+    static Handle Invalid() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { RegCloseKey(h); }
+};
+using CRegKey = CUniqueHandle<RegKeyTraits>;
+
+struct LibraryTraits {
+    using Handle = HMODULE;
+    static Handle Invalid() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { FreeLibrary(h); }
+};
+using CLibrary = CUniqueHandle<LibraryTraits>;
+
 template <typename T>
 struct GdiTraits {
     using Handle = T;

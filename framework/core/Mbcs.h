@@ -25,3 +25,25 @@ inline size_t FittingLength(std::string_view text, size_t limit) {
     }
     return length;
 }
+
+// Equal but for the case of single-byte letters; double-byte characters compare byte for byte, so a trail byte
+// that happens to be a letter is never folded.
+inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size();) {
+        const size_t length = CharLength(a, i);
+        if (length != CharLength(b, i))
+            return false;
+        if (length == 2) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1])
+                return false;
+        } else {
+            const auto fold = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
+            if (fold(a[i]) != fold(b[i]))
+                return false;
+        }
+        i += length;
+    }
+    return true;
+}
