@@ -56,8 +56,9 @@ extern "C" void WINAPI SelectSetup(HWND, HINSTANCE, LPSTR commandLine, int) {
                             nullptr, &raw, nullptr) != ERROR_SUCCESS)
             return;
         CRegKey key(raw);
-        RegSetValueExA(raw, kRunOnceValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.data()),
-                       static_cast<DWORD>(command.size()));
+        // With its terminating NUL, as a string value must be stored for every reader to find its end.
+        RegSetValueExA(raw, kRunOnceValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                       static_cast<DWORD>(command.size() + 1));
     } catch (const std::bad_alloc&) {
     }
 }

@@ -8,15 +8,21 @@
 #include "instkit/tests/InstkitDll.h"
 
 namespace {
-template <typename Enumerate>
-std::vector<BYTE> Enumerated(Enumerate enumerate, DWORD& count) {
+// Whether a level-1 enumeration of the spooler lists the name.
+template <typename Record, typename Enumerate>
+bool Listed(Enumerate enumerate, const std::string& name) {
     DWORD needed = 0;
-    count = 0;
+    DWORD count = 0;
     enumerate(nullptr, 0, &needed, &count);
     std::vector<BYTE> block(needed);
     if (needed == 0 || !enumerate(block.data(), needed, &needed, &count))
-        count = 0;
-    return block;
+        return false;
+    const auto* records = reinterpret_cast<const Record*>(block.data());
+    for (DWORD i = 0; i < count; ++i) {
+        if (lstrcmpiA(records[i].pName, name.c_str()) == 0)
+            return true;
+    }
+    return false;
 }
 }  // namespace
 
@@ -79,45 +85,25 @@ PrinterRead ReadPrinter(const std::string& name) {
 }
 
 bool DriverExists(const char* environment, const std::string& name) {
-    DWORD count = 0;
-    const auto block = Enumerated(
-        [environment](BYTE* b, DWORD size, DWORD* needed, DWORD* returned) {
-            return EnumPrinterDriversA(nullptr, const_cast<char*>(environment), 1, b, size, needed, returned);
+    return Listed<DRIVER_INFO_1A>(
+        [environment](BYTE* b, DWORD size, DWORD* needed, DWORD* count) {
+            return EnumPrinterDriversA(nullptr, const_cast<char*>(environment), 1, b, size, needed, count);
         },
-        count);
-    const auto* drivers = reinterpret_cast<const DRIVER_INFO_1A*>(block.data());
-    for (DWORD i = 0; i < count; ++i) {
-        if (lstrcmpiA(drivers[i].pName, name.c_str()) == 0)
-            return true;
-    }
-    return false;
+        name);
 }
 
 bool MonitorExists(const std::string& name) {
-    DWORD count = 0;
-    const auto block = Enumerated([](BYTE* b, DWORD size, DWORD* needed,
-                                     DWORD* returned) { return EnumMonitorsA(nullptr, 1, b, size, needed, returned); },
-                                  count);
-    const auto* monitors = reinterpret_cast<const MONITOR_INFO_1A*>(block.data());
-    for (DWORD i = 0; i < count; ++i) {
-        if (lstrcmpiA(monitors[i].pName, name.c_str()) == 0)
-            return true;
-    }
-    return false;
+    return Listed<MONITOR_INFO_1A>([](BYTE* b, DWORD size, DWORD* needed,
+                                      DWORD* count) { return EnumMonitorsA(nullptr, 1, b, size, needed, count); },
+                                   name);
 }
 
 bool ProcessorExists(const std::string& name) {
-    DWORD count = 0;
-    const auto block =
-        Enumerated([](BYTE* b, DWORD size, DWORD* needed,
-                      DWORD* returned) { return EnumPrintProcessorsA(nullptr, nullptr, 1, b, size, needed, returned); },
-                   count);
-    const auto* processors = reinterpret_cast<const PRINTPROCESSOR_INFO_1A*>(block.data());
-    for (DWORD i = 0; i < count; ++i) {
-        if (lstrcmpiA(processors[i].pName, name.c_str()) == 0)
-            return true;
-    }
-    return false;
+    return Listed<PRINTPROCESSOR_INFO_1A>(
+        [](BYTE* b, DWORD size, DWORD* needed, DWORD* count) {
+            return EnumPrintProcessorsA(nullptr, nullptr, 1, b, size, needed, count);
+        },
+        name);
 }
 
 void RemoveTestPrinter(const std::string& name) {

@@ -15,11 +15,17 @@ namespace {
 constexpr char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 constexpr char kMru[] = "InstallLocationsMRU";
 
+// The value as stored, its terminating NUL included.
 std::string RunOnceCommand() {
     char text[512] = {};
-    DWORD size = sizeof text - 1;
-    if (RegGetValueA(HKEY_CURRENT_USER, kRunOnce, "ZKSETUP", RRF_RT_REG_SZ | RRF_NOEXPAND, nullptr, text, &size) !=
-        ERROR_SUCCESS)
+    DWORD size = sizeof text;
+    DWORD type = 0;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunOnce, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "(none)";
+    const LONG read = RegQueryValueExA(key, "ZKSETUP", nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
+    RegCloseKey(key);
+    if (read != ERROR_SUCCESS || type != REG_SZ || size == 0 || text[size - 1] != '\0')
         return "(none)";
     return text;
 }
