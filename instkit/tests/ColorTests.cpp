@@ -99,6 +99,15 @@ protected:
 }  // namespace
 
 TEST_F(ColorTest, AProfileIsInstalledAssociatedAndDisassociatedWithItsPrinter) {
+    // The profile is one colour management takes for real.
+    PROFILE file{PROFILE_FILENAME, m_profile.data(), static_cast<DWORD>(m_profile.size() + 1)};
+    HPROFILE opened = OpenColorProfileA(&file, PROFILE_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    ASSERT_TRUE(opened);
+    BOOL valid = FALSE;
+    EXPECT_TRUE(IsColorProfileValid(opened, &valid));
+    EXPECT_TRUE(valid);
+    CloseColorProfile(opened);
+
     ASSERT_NE(InstallTestPrinter(kPrinter, {}), 0u);
     EXPECT_NE(Instkit().UpdateICMInfo(kPrinter, m_profile.c_str(), 1), 0u);
     EXPECT_TRUE(FileExists(ColorFolder() + "\\" + kProfile));
