@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <utility>
 #include <vector>
 
 #include "tools/process/ProcessWindows.h"
@@ -142,13 +143,23 @@ RECT RemoteRowRect(HANDLE process, HWND list, int row) {
     return rect;
 }
 
-CRunningProgram CRunningProgram::Start(std::string commandLine) {
+namespace {
+CRunningProgram StartWith(std::string commandLine, DWORD flags) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &si, &pi))
         return {};
     return CRunningProgram(pi);
+}
+}  // namespace
+
+CRunningProgram CRunningProgram::Start(std::string commandLine) {
+    return StartWith(std::move(commandLine), 0);
+}
+
+CRunningProgram CRunningProgram::StartSuspended(std::string commandLine) {
+    return StartWith(std::move(commandLine), CREATE_SUSPENDED);
 }
 
 CRunningProgram CRunningProgram::Of(HWND window) {

@@ -54,6 +54,10 @@ public:
 
     // Starts `commandLine`; an empty object when it could not start.
     static CRunningProgram Start(std::string commandLine);
+    // Started but held before its first instruction until Resume: the process is made ahead of the moment it
+    // must act in.
+    static CRunningProgram StartSuspended(std::string commandLine);
+    void Resume() const { ResumeThread(m_pi.hThread); }
     static CRunningProgram Of(HWND window);
 
     DWORD Id() const { return m_pi.dwProcessId; }
