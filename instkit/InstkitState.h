@@ -67,6 +67,7 @@ std::vector<PrinterView> PrinterViews(const SpoolerList& printers);
 std::vector<DriverView> DriverViews(const SpoolerList& drivers);
 
 bool BuildPrinterList(SpoolerList& list);
+bool BuildPortList(SpoolerList& list);
 bool BuildDriverList(SpoolerList& list);
 
 // Copies `text` into a caller's name buffer of INSTKIT_NAME_BUFFER bytes, cut at a whole character.

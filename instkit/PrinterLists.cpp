@@ -63,6 +63,12 @@ bool BuildPrinterList(SpoolerList& list) {
     });
 }
 
+bool BuildPortList(SpoolerList& list) {
+    return FillList(list, [](BYTE* block, DWORD size, DWORD* needed, DWORD* count) {
+        return EnumPortsA(nullptr, 1, block, size, needed, count);
+    });
+}
+
 bool BuildDriverList(SpoolerList& list) {
     return FillList(list, [](BYTE* block, DWORD size, DWORD* needed, DWORD* count) {
         return EnumPrinterDriversA(nullptr, const_cast<char*>(kEnvironment), 3, block, size, needed, count);
@@ -91,15 +97,20 @@ const Record* NextRecord(SpoolerList& list) {
         return nullptr;
     return reinterpret_cast<const Record*>(list.block.data()) + at;
 }
+
+// The entries a Create call reports: 0, and an empty list, when the spooler or memory fails.
+DWORD Build(SpoolerList& list, bool (*build)(SpoolerList&)) {
+    try {
+        return build(list) ? list.count : 0;
+    } catch (const std::bad_alloc&) {
+        list.Clear();
+        return 0;
+    }
+}
 }  // namespace
 
 extern "C" DWORD __cdecl CreatePrinterList(void) {
-    try {
-        return BuildPrinterList(State().printers) ? State().printers.count : 0;
-    } catch (const std::bad_alloc&) {
-        State().printers.Clear();
-        return 0;
-    }
+    return Build(State().printers, BuildPrinterList);
 }
 
 extern "C" void WINAPI GetNextPrinterData(LPSTR name, LPSTR driver, LPSTR processor) {
@@ -114,15 +125,7 @@ extern "C" void __cdecl FreePrinterList(void) {
 }
 
 extern "C" DWORD __cdecl CreatePortList(void) {
-    try {
-        return FillList(State().ports, [](BYTE* block, DWORD size, DWORD* needed,
-                                          DWORD* count) { return EnumPortsA(nullptr, 1, block, size, needed, count); })
-                   ? State().ports.count
-                   : 0;
-    } catch (const std::bad_alloc&) {
-        State().ports.Clear();
-        return 0;
-    }
+    return Build(State().ports, BuildPortList);
 }
 
 extern "C" void WINAPI GetNextPortData(LPSTR name) {
@@ -135,12 +138,7 @@ extern "C" void __cdecl FreePortList(void) {
 }
 
 extern "C" DWORD __cdecl CreateDriverList(void) {
-    try {
-        return BuildDriverList(State().drivers) ? State().drivers.count : 0;
-    } catch (const std::bad_alloc&) {
-        State().drivers.Clear();
-        return 0;
-    }
+    return Build(State().drivers, BuildDriverList);
 }
 
 extern "C" WORD WINAPI IsFileInDrvList(LPCSTR fileName) {

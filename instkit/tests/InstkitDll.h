@@ -1,8 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
-
 // The library as an installer sees it: loaded from the test's folder, every export looked up by name.
 struct CInstkit {
     HMODULE module = nullptr;
@@ -39,6 +37,3 @@ struct ExportName {
     const char* name;
 };
 extern const ExportName kExports[20];
-
-// Runs a program of the Windows folder (e.g. wineboot) and waits for it.
-DWORD RunAndWait(const std::string& commandLine, DWORD timeoutMs = 60000);

@@ -7,6 +7,7 @@
 #include "framework/testing/TempFolder.h"
 #include "instkit/RebootReplace.h"
 #include "instkit/tests/InstkitDll.h"
+#include "tools/process/RemoteControl.h"
 
 // Files replaced and deleted at the next restart; `wineboot -r` is the restart.
 namespace {
@@ -31,21 +32,35 @@ protected:
         DeleteFileA(m_winInit.c_str());
         DeleteFileA(m_backup.c_str());
     }
-    static bool Restart() { return RunAndWait("wineboot.exe -r", 120000) == 0; }
+    static bool Restart() {
+        CRunningProgram restart = CRunningProgram::Start("wineboot.exe -r");
+        return restart.Ended(120000) && restart.ExitCode() == 0;
+    }
+
+    // A driver to delete, and one in use with its update.
+    void MakeFiles(const char* inUseName) {
+        m_doomed = m_folder.Path() + "old.drv";
+        m_inUse = m_folder.Path() + inUseName;
+        m_update = m_folder.Path() + "update.tmp";
+        WriteFileBytes(m_doomed, "old");
+        WriteFileBytes(m_inUse, "version 1");
+        WriteFileBytes(m_update, "version 2");
+    }
 
     CTempFolder m_folder;
+    std::string m_doomed;
+    std::string m_inUse;
+    std::string m_update;
     const std::string m_winInit = WindowsFile("WinInit.Ini");
     const std::string m_backup = WindowsFile("wininit.bak");
 };
 }  // namespace
 
 TEST_F(RebootTest, TheSystemsDelayedMoveReplacesAndDeletes) {
-    const std::string doomed = m_folder.Path() + "old.drv";
-    const std::string inUse = m_folder.Path() + "in use.dll";
-    const std::string update = m_folder.Path() + "update.tmp";
-    WriteFileBytes(doomed, "old");
-    WriteFileBytes(inUse, "version 1");
-    WriteFileBytes(update, "version 2");
+    MakeFiles("in use.dll");
+    const std::string& doomed = m_doomed;
+    const std::string& inUse = m_inUse;
+    const std::string& update = m_update;
 
     EXPECT_EQ(Instkit().ReplaceFileOnReboot(nullptr, doomed.c_str()), 1u);
     EXPECT_EQ(Instkit().ReplaceFileOnReboot(inUse.c_str(), update.c_str()), 1u);
@@ -59,12 +74,10 @@ TEST_F(RebootTest, TheSystemsDelayedMoveReplacesAndDeletes) {
 }
 
 TEST_F(RebootTest, ARefusedMoveGoesIntoTheRenameSection) {
-    const std::string doomed = m_folder.Path() + "old.drv";
-    const std::string inUse = m_folder.Path() + "inuse.dll";
-    const std::string update = m_folder.Path() + "update.tmp";
-    WriteFileBytes(doomed, "old");
-    WriteFileBytes(inUse, "version 1");
-    WriteFileBytes(update, "version 2");
+    MakeFiles("inuse.dll");
+    const std::string& doomed = m_doomed;
+    const std::string& inUse = m_inUse;
+    const std::string& update = m_update;
 
     EXPECT_EQ(instkit::ScheduleReplace(RefuseDelayedMove, nullptr, doomed.c_str()), 1u);
     EXPECT_EQ(ReadFileBytes(m_winInit), "[Rename]\r\nNUL=" + doomed + "\r\n");

@@ -8,6 +8,7 @@
 #include "instkit/Instkit.h"
 #include "instkit/tests/InstkitDll.h"
 #include "instkit/tests/PrinterTesting.h"
+#include "tools/process/RemoteControl.h"
 
 // The entry points an installer starts like command-line functions, the network printer browser and the user's
 // language.
@@ -89,11 +90,8 @@ TEST_F(SelectSetupTest, TheInstallDriverIsDeletedAtTheNextRestart) {
 TEST_F(SelectSetupTest, TheVendorSetupUninstallsThePrinterAndStartsTheSetupProgram) {
     ASSERT_TRUE(PrepareTestDriver());
     CTempFolder location;
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string recorder = self;
-    recorder = recorder.substr(0, recorder.rfind('\\') + 1) + "instkit_recording_setup.exe";
-    ASSERT_TRUE(CopyFileA(recorder.c_str(), (location.Path() + "SETUP.EXE").c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileA(BuiltProgram("instkit_recording_setup.exe").c_str(), (location.Path() + "SETUP.EXE").c_str(), FALSE));
     std::string folder = location.Path();
     folder.pop_back();  // the library adds the backslash
     SetMru("a", "unused", folder.c_str());
